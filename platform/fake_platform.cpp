@@ -1,0 +1,41 @@
+#include "fake_platform.h"
+
+#include <algorithm>
+
+namespace quellor {
+
+void FakePlatform::exitWindows(unsigned flags) {
+    calls.push_back("exitWindows(" + std::to_string(flags) + ")");
+}
+
+void FakePlatform::enableShutdownPrivilege() {
+    calls.emplace_back("enableShutdownPrivilege()");
+}
+
+void FakePlatform::setScreenSaverRunning(bool running) {
+    screenSaverRunning = running;
+    calls.push_back(std::string("setScreenSaverRunning(") + (running ? "true" : "false") + ")");
+}
+
+ScreenRect FakePlatform::windowRect(WindowId window) const {
+    if (auto it = windows.find(window); it != windows.end()) {
+        return it->second;
+    }
+    return resolveWindow ? resolveWindow(window) : ScreenRect{};
+}
+
+void FakePlatform::setTopmost(WindowId window) {
+    calls.push_back("setTopmost(" + std::to_string(window) + ")");
+}
+
+int FakePlatform::powerActions(unsigned flags) const {
+    const std::string wanted = "exitWindows(" + std::to_string(flags) + ")";
+    return static_cast<int>(std::count(calls.begin(), calls.end(), wanted));
+}
+
+int FakePlatform::powerActions() const {
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                          [](const std::string& c) { return c.rfind("exitWindows(", 0) == 0; }));
+}
+
+} // namespace quellor

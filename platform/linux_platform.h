@@ -1,0 +1,31 @@
+#pragma once
+// The platform layer on a Linux desktop session: power actions through logind over the system
+// bus, window queries through Qt's view of its own windows.
+
+#include "platform.h"
+
+#include <memory>
+
+namespace quellor {
+
+class LinuxPlatform : public Platform {
+public:
+    LinuxPlatform();
+    ~LinuxPlatform() override;
+
+    void exitWindows(unsigned flags) override;
+    void enableShutdownPrivilege() override {} // logind and polkit decide; nothing to enable
+    void setScreenSaverRunning(bool running) override;
+    ScreenPoint cursorPos() const override;
+    WindowId foregroundWindow() const override;
+    ScreenRect windowRect(WindowId window) const override;
+    ScreenRect desktopRect() const override;
+    void setTopmost(WindowId window) override;
+
+private:
+    void terminateOwnSession();
+    bool politeLogout();
+    bool m_screenSaverRunning = false;
+};
+
+} // namespace quellor

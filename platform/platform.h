@@ -1,0 +1,57 @@
+#pragma once
+// Everything the program asks of the operating system goes through this interface, so the
+// Linux and Windows implementations sit side by side and tests inject a recording fake.
+// No Qt types: the Windows implementation is plain Win32.
+
+#include <cstdint>
+#include <string>
+
+namespace quellor {
+
+// Native window handle: an X11 window id or an HWND.
+using WindowId = std::uintptr_t;
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ScreenPoint&) const = default;
+};
+
+// Screen pixels; right and bottom are exclusive, as the Win32 RECT is.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// Flags of the power actions, as the program passes them.
+namespace power {
+constexpr unsigned kLogoff = 0;
+constexpr unsigned kReboot = 2;
+constexpr unsigned kForce = 4;
+constexpr unsigned kPowerOff = 8;
+constexpr unsigned kForceIfHung = 16;
+} // namespace power
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // ExitWindowsEx(flags, 0): 12 power off, 6 reboot, 4 end the session, 16 polite log-off.
+    // The result is deliberately not reported: callers ignore it.
+    virtual void exitWindows(unsigned flags) = 0;
+    virtual void enableShutdownPrivilege() = 0;
+
+    // While running, the system's own key combinations must not switch away from the lock.
+    virtual void setScreenSaverRunning(bool running) = 0;
+
+    virtual ScreenPoint cursorPos() const = 0;
+    virtual WindowId foregroundWindow() const = 0;
+    virtual ScreenRect windowRect(WindowId window) const = 0;
+    virtual ScreenRect desktopRect() const = 0;
+    virtual void setTopmost(WindowId window) = 0;
+};
+
+} // namespace quellor

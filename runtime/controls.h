@@ -1,0 +1,68 @@
+#pragma once
+// The standard and outside controls as the windows use them: each raises the events the
+// windows handle (click, got/lost focus, key down/up) as signals, and is placed in twips.
+
+#include "units.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace quellor {
+
+// Screen twips-per-pixel factors of the primary screen.
+Twips screenTwips();
+
+// Places a widget at a rectangle given in twips within its parent.
+void placeTwips(QWidget* widget, double left, double top, double width, double height, const Twips& t);
+
+QFont makeFont(const QString& family, double points, bool bold);
+QColor colorFromRgb(int r, int g, int b);
+
+// Sets the accessible name and the object name in one go; every control has both.
+void nameControl(QWidget* widget, const QString& objectName, const QString& accessibleName);
+
+// The plain outside button: caption, font, font colour, tooltip; click and enabled state.
+class PlainButton : public QPushButton {
+    Q_OBJECT
+public:
+    PlainButton(const QString& name, const QString& caption, QWidget* parent);
+    void setTextColor(const QColor& color);
+};
+
+// The picture button: a picture beside its caption; click, lost focus and enabled state.
+class PictureButton : public QToolButton {
+    Q_OBJECT
+public:
+    PictureButton(const QString& name, const QString& caption, QWidget* parent);
+    void setColors(const QColor& back, const QColor& text);
+
+Q_SIGNALS:
+    void lostFocus();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+// The text box with the events the windows handle.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    TextBox(const QString& name, QWidget* parent);
+
+Q_SIGNALS:
+    void gotFocus();
+    void lostFocus();
+    void keyDown(int key);
+    void keyUp(int key);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+};
+
+} // namespace quellor

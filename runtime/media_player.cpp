@@ -1,0 +1,96 @@
+#include "media_player.h"
+
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QUrl>
+
+#include <cmath>
+
+namespace quellor {
+
+MediaPlayer::MediaPlayer(SoundOutput& output, const QString& name, bool startOnOpen, QObject* parent)
+    : QObject(parent), m_output(output), m_startOnOpen(startOnOpen) {
+    setObjectName(name);
+}
+
+MediaPlayer::~MediaPlayer() = default;
+
+SoundChannel& MediaPlayer::channel() {
+    if (!m_channel) {
+        m_channel = m_output.createChannel(objectName());
+    }
+    return *m_channel;
+}
+
+void MediaPlayer::open(const QString& path) {
+    m_fileName = path;
+    channel().load(path);
+    if (m_startOnOpen) {
+        channel().play();
+    }
+}
+
+void MediaPlayer::play() {
+    channel().play();
+}
+
+void MediaPlayer::halt() {
+    channel().halt();
+}
+
+namespace {
+
+constexpr double kVolumeDb = -6.0; // the players' stored volume, -600 hundredths of a decibel
+
+class QtSoundChannel : public SoundChannel {
+public:
+    void load(const QString& path) override {
+        // A missing or unreadable file is simply not heard.
+        m_loaded = !path.isEmpty() && QFileInfo(path).isFile();
+        if (!m_loaded) {
+            if (m_player) {
+                m_player->stop();
+                m_player->setSource(QUrl());
+            }
+            return;
+        }
+        ensurePlayer();
+        m_player->stop();
+        m_player->setSource(QUrl::fromLocalFile(path));
+    }
+    void play() override {
+        if (m_loaded && m_player) {
+            m_player->setPosition(0);
+            m_player->play();
+        }
+    }
+    void halt() override {
+        if (m_player) {
+            m_player->stop();
+        }
+    }
+
+private:
+    void ensurePlayer() {
+        if (m_player) {
+            return;
+        }
+        m_audio = std::make_unique<QAudioOutput>();
+        m_audio->setVolume(static_cast<float>(std::pow(10.0, kVolumeDb / 20.0)));
+        m_player = std::make_unique<QMediaPlayer>();
+        m_player->setAudioOutput(m_audio.get());
+    }
+
+    std::unique_ptr<QAudioOutput> m_audio;
+    std::unique_ptr<QMediaPlayer> m_player;
+    bool m_loaded = false;
+};
+
+} // namespace
+
+std::unique_ptr<SoundChannel> QtSoundOutput::createChannel(const QString&) {
+    return std::make_unique<QtSoundChannel>();
+}
+
+} // namespace quellor

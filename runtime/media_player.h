@@ -1,0 +1,56 @@
+#pragma once
+// The media player control the windows place hidden on themselves: open a file by path (playing
+// at once when it starts on open), play, halt. Sound goes through a SoundOutput so tests record
+// what would have been heard and a machine without audio stays silent without blocking.
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace quellor {
+
+class SoundChannel {
+public:
+    virtual ~SoundChannel() = default;
+    virtual void load(const QString& path) = 0;
+    virtual void play() = 0;
+    virtual void halt() = 0;
+};
+
+class SoundOutput {
+public:
+    virtual ~SoundOutput() = default;
+    // `name` is the owning player's name, for recorders.
+    virtual std::unique_ptr<SoundChannel> createChannel(const QString& name) = 0;
+};
+
+class MediaPlayer : public QObject {
+    Q_OBJECT
+public:
+    MediaPlayer(SoundOutput& output, const QString& name, bool startOnOpen, QObject* parent);
+    ~MediaPlayer() override;
+
+    void open(const QString& path);
+    void play();
+    void halt();
+
+    QString fileName() const { return m_fileName; }
+    bool startOnOpen() const { return m_startOnOpen; }
+
+private:
+    SoundChannel& channel();
+
+    SoundOutput& m_output;
+    std::unique_ptr<SoundChannel> m_channel; // created at first use: no audio work at start-up
+    QString m_fileName;
+    bool m_startOnOpen;
+};
+
+// Real sound through Qt Multimedia at -6 dB.
+class QtSoundOutput : public SoundOutput {
+public:
+    std::unique_ptr<SoundChannel> createChannel(const QString& name) override;
+};
+
+} // namespace quellor

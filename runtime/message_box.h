@@ -1,0 +1,36 @@
+#pragma once
+// Modal message boxes with the program's titles and icons. Behind an interface so that tests
+// record what would have been shown instead of blocking on a modal loop.
+
+#include <QString>
+
+class QWidget;
+
+namespace quellor {
+
+enum class MessageIcon { Information, Warning, Critical, None };
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    MessageIcon icon = MessageIcon::None;
+    bool helpButton = false;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Returns when the user has closed the box.
+    virtual void show(QWidget* parent, const MessageRequest& request) = 0;
+
+    // The two kinds the program uses.
+    void warning(QWidget* parent, const QString& text);     // title "警告", warning icon
+    void information(QWidget* parent, const QString& text); // title "消息", information icon
+};
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void show(QWidget* parent, const MessageRequest& request) override;
+};
+
+} // namespace quellor
