@@ -1,0 +1,3 @@
+#include "globals.h"
+
+std::int16_t g_TimerAction = 0;

@@ -1,0 +1,128 @@
+#include "fake_clock.h"
+#include "file_dialog.h"
+#include "media_player.h"
+#include "recording_sound.h"
+#include "second_ticker.h"
+#include "units.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace quellor;
+
+namespace {
+class ScriptedChooser : public FileChooser {
+public:
+    QStringList answers;
+    QString lastFilter, lastDir;
+    QString chooseOpenFile(QWidget*, const QString& filter, const QString& dir) override {
+        lastFilter = filter;
+        lastDir = dir;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+};
+} // namespace
+
+class TestRuntime : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void rounding_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("half to even down") << 2.5 << 2;
+        QTest::newRow("half to even up") << 3.5 << 4;
+        QTest::newRow("negative half") << -2.5 << -2;
+        QTest::newRow("below half") << 7.4999 << 7;
+        QTest::newRow("above half") << 7.5001 << 8;
+    }
+    void rounding() {
+        QFETCH(double, value);
+        QFETCH(int, expected);
+        QCOMPARE(toInt32(value), expected);
+        QCOMPARE(int(toInt16(value)), expected);
+    }
+
+    void int16SaturatesInsteadOfWrapping() {
+        QCOMPARE(int(toInt16(3840 * 15.0)), 32767);
+        QCOMPARE(int(toInt16(-40000.0)), -32768);
+    }
+
+    void integerDivisionRoundsOperandsThenTruncates() {
+        QCOMPARE(intDiv(-25, 2), -12);
+        QCOMPARE(intDiv(255, 15), 17);
+        QCOMPARE(intDiv(14.5, 2.5), 7); // 14 / 2
+        QCOMPARE(intDiv(300, 5), 60);
+    }
+
+    void twipsConversion() {
+        const Twips t{15, 15};
+        QCOMPARE(t.toPixelsX(4455), 297);
+        QCOMPARE(t.toPixelsY(3615), 241);
+        QCOMPARE(twipsPerPixel(96), 15.0);
+        QCOMPARE(twipsPerPixel(120), 12.0);
+        QCOMPARE(rgb(240, 240, 255), 0xFFF0F0u);
+    }
+
+    void tickerArmsForTheNextBoundary_data() {
+        QTest::addColumn<int>("msec");
+        QTest::addColumn<int>("wait");
+        QTest::newRow("on the boundary") << 0 << 1002;
+        QTest::newRow("mid second") << 300 << 702;
+        QTest::newRow("just before") << 999 << 3;
+    }
+    void tickerArmsForTheNextBoundary() {
+        QFETCH(int, msec);
+        QFETCH(int, wait);
+        QCOMPARE(SecondTicker::msUntilNextSecond(QDateTime(QDate(2026, 1, 1), QTime(7, 5, 9, msec))), wait);
+    }
+
+    void tickerTicksOncePerSecondOfTheClock() {
+        FakeClock clock(QDateTime(QDate(2026, 1, 1), QTime(7, 5, 9, 990)));
+        SecondTicker ticker(clock);
+        QSignalSpy spy(&ticker, &SecondTicker::tick);
+        ticker.start();
+        QVERIFY(spy.wait(500)); // armed for ~12 ms, not a full second
+        QCOMPARE(spy.count(), 1);
+        ticker.stop();
+        QVERIFY(!ticker.isActive());
+    }
+
+    void fileDialogReportsTheLastNameAfterACancel() {
+        ScriptedChooser chooser;
+        FileDialog dialog(chooser);
+        dialog.filter = QStringLiteral("MP3 Files (*.mp3)");
+        dialog.initialDir = QStringLiteral("/home/u/Desktop");
+        dialog.showOpen(nullptr);
+        QCOMPARE(dialog.fileName(), QString()); // cancelled, nothing ever chosen
+        chooser.answers = {QStringLiteral("/music/a.mp3")};
+        dialog.showOpen(nullptr);
+        QCOMPARE(dialog.fileName(), QStringLiteral("/music/a.mp3"));
+        dialog.showOpen(nullptr); // cancelled again
+        QCOMPARE(dialog.fileName(), QStringLiteral("/music/a.mp3"));
+        QCOMPARE(chooser.lastDir, QStringLiteral("/home/u/Desktop"));
+    }
+
+    void playerStartsOnOpenOnlyWhenSoConfigured() {
+        RecordingSound sound;
+        MediaPlayer cue(sound, QStringLiteral("Player2"), true, nullptr);
+        MediaPlayer alarm(sound, QStringLiteral("Player1"), false, nullptr);
+        cue.open(QStringLiteral("/p/2.wav"));
+        alarm.open(QStringLiteral("/m/song.mp3"));
+        QCOMPARE(sound.log, QStringList({QStringLiteral("Player2 open /p/2.wav"), QStringLiteral("Player2 play"),
+                                         QStringLiteral("Player1 open /m/song.mp3")}));
+        QCOMPARE(alarm.fileName(), QStringLiteral("/m/song.mp3"));
+    }
+
+    void realPlayerIsSilentForMissingFiles() {
+        QtSoundOutput output;
+        MediaPlayer player(output, QStringLiteral("Player"), true, nullptr);
+        player.open(QStringLiteral("/nonexistent/3.wav")); // must neither block nor crash
+        player.open(QString());
+        player.play();
+        player.halt();
+        QCOMPARE(player.fileName(), QString());
+    }
+};
+
+QTEST_MAIN(TestRuntime)
+#include "test_runtime.moc"
