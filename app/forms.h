@@ -25,7 +25,7 @@ public:
 
     // Start-up: the splash, which shows the main window when its animation has run.
     void showSplash();
-    Form3* splash() { return m_form3; }
+    Form3* splash();
     void splashDone();
 
     // The main window; loaded at its first use, then shown, hidden or brought forward.
@@ -36,7 +36,7 @@ public:
 
     // About dialog: loaded once, hidden by its button, shown again without reloading.
     Form4& showForm4();
-    Form4* form4() { return m_form4; }
+    Form4* form4();
 
     // Ends the program at once: nothing is saved, no window is asked.
     void endProgram();
