@@ -1,6 +1,7 @@
 #include "about_dialog.h"
 
 #include "controls.h"
+#include "frame_host.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -39,6 +40,7 @@ Form4::Form4(Services& services)
     placeTwips(Command1, 3360, 0, 615, 375, t);
 
     Player = new MediaPlayer(m_services.sound, QStringLiteral("Player"), true, this);
+    attachFrame(this, QStringLiteral("Form4"));
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
 
     if (QScreen* s = QGuiApplication::primaryScreen()) {

@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "forms.h"
+#include "frame_host.h"
 #include "globals.h"
 
 #include <QCloseEvent>
@@ -69,6 +70,7 @@ Form1::Form1(Services& services, Forms& forms)
     setWindowTitle(QStringLiteral("Quellor4.1"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
     createControls();
+    attachFrame(this, QStringLiteral("Form1"));
     connectHandlers();
     Form_Load();
 }
