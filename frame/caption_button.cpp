@@ -1,5 +1,7 @@
 #include "caption_button.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QTimer>
 
 namespace vantrel {
@@ -11,7 +13,7 @@ bool cursorOutsideBox(QPoint client, double scaleWidth, double scaleHeight, cons
 }
 
 CaptionButton::CaptionButton(QWidget* box, ImageElement* picture, QTimer* watch, int firstFace, Wiring wiring)
-    : QObject(box), m_box(box), m_picture(picture), m_watch(watch), m_firstFace(firstFace),
+    : QObject(picture), m_box(box), m_picture(picture), m_watch(watch), m_firstFace(firstFace),
       m_wiring(std::move(wiring)) {
     m_watch->setInterval(10);
     m_watch->stop();
@@ -52,12 +54,56 @@ void CaptionButton::click() {
     m_wiring.action();
 }
 
+void CaptionButton::activate() {
+    show(Face::Pressed);
+    show(Face::Rest);
+    click();
+}
+
 void CaptionButton::tick() {
     const QPoint client = m_box->mapFromGlobal(m_wiring.cursor());
     if (cursorOutsideBox(client, m_scaleWidth, m_scaleHeight, m_wiring.twips())) {
         m_watch->stop();
         show(Face::Rest);
     }
+}
+
+namespace {
+
+class CaptionButtonAccessible : public QAccessibleWidget {
+public:
+    explicit CaptionButtonAccessible(QWidget* face) : QAccessibleWidget(face, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? widget()->toolTip() : QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name != pressAction()) {
+            return;
+        }
+        if (auto* button = widget()->findChild<CaptionButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+            button->activate();
+        }
+    }
+};
+
+QAccessibleInterface* captionButtonFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("vantrel::ImageElement") && object &&
+        object->findChild<CaptionButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+        return new CaptionButtonAccessible(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void installCaptionButtonAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(captionButtonFactory);
+        return true;
+    }();
+    (void)installed;
 }
 
 } // namespace vantrel

@@ -46,6 +46,9 @@ public:
     void mouseUp(const MouseArgs& args) override;
     void click() override;
 
+    // A press from assistive technology: the faces of a press and release, then the click.
+    void activate();
+
 private:
     void tick();
 
@@ -58,5 +61,9 @@ private:
     double m_scaleWidth = 0;
     double m_scaleHeight = 0;
 };
+
+// Makes the caption-button faces accessible push buttons, named by their tool tips, whose press
+// action clicks them; installed once per process by the first frame.
+void installCaptionButtonAccessibility();
 
 } // namespace vantrel

@@ -76,6 +76,7 @@ bool bagBool(const QVariant& v, bool fallback) {
 
 Vantrel::Vantrel(QWidget* parent) : QWidget(parent) {
     module::objectCreated();
+    installCaptionButtonAccessibility();
     setObjectName(QStringLiteral("Vantrel1"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
