@@ -58,7 +58,7 @@ Form3::Form3(Services& services, Forms& forms)
       m_forms(forms) {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Quellor4.1"));
+    setWindowTitle(QStringLiteral("Quellor"));
     const Twips t = screenTwips();
     resize(t.toPixelsX(7455), t.toPixelsY(5775));
     QPalette p = palette();
