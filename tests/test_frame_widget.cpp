@@ -4,6 +4,7 @@
 #include "styles.h"
 #include "vantrel.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QLabel>
@@ -397,6 +398,19 @@ private Q_SLOTS:
         send(f.image("sminb"), mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton));
         send(f.image("sminb"), mouse(QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton));
         QVERIFY(plain->windowState() & Qt::WindowMinimized);
+    }
+
+    void assistivePressClicksTheButton() {
+        Fixture f;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(f.image("sminb"));
+        QVERIFY(face && face->actionInterface());
+        QCOMPARE(face->role(), QAccessible::Button);
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("最小化"));
+        face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f.host->windowStates, QList<int>{1});
+        QVERIFY(samePicture(f.image("sminb")->picture(), f.image("tops(0)")->picture()));
+        // Other pieces are no buttons.
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.image("Image1"))->role(), QAccessible::Client);
     }
 
     void releaseOffTheButtonDoesNothing() {
