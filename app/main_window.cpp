@@ -280,7 +280,7 @@ bool Form1::completeTimeEntry(TextBox* field) {
     };
     const QString formatted = twoDigits(text.left(2)) + QLatin1Char(':') + twoDigits(text.mid(2, 2)) +
                               QLatin1Char(':') + twoDigits(text.right(2));
-    field->setText(formatted);
+    field->setProgramText(formatted);
     field->setEnabled(false);
     return true;
 }
