@@ -31,11 +31,15 @@ PictureBox::PictureBox(const QString& name, const QImage& picture, QWidget* pare
     setObjectName(name);
 }
 
-void PictureBox::paintPicture(const QImage& image, double left, double top, double width, double height) {
+void PictureBox::resizeEvent(QResizeEvent*) {
+    // Without its picture (a missing file) the box still has a surface to paint on.
     if (m_surface.isNull()) {
         m_surface = QImage(size(), QImage::Format_RGB32);
-        m_surface.fill(Qt::gray);
+        m_surface.fill(QColor(128, 128, 128));
     }
+}
+
+void PictureBox::paintPicture(const QImage& image, double left, double top, double width, double height) {
     const Twips t = screenTwips();
     QPainter p(&m_surface);
     p.drawImage(QRectF(left / t.x, top / t.y, width / t.x, height / t.y), image);
