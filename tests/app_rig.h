@@ -3,6 +3,7 @@
 // and message boxes, a scripted file chooser and a private program directory. The main window's
 // own ticker is stopped; tests tick it by hand.
 
+#include "app_fixture.h"
 #include "fake_clock.h"
 #include "fake_platform.h"
 #include "file_dialog.h"
@@ -20,22 +21,6 @@
 #include <QTest>
 
 namespace quellor {
-
-// Answers each opening of the file dialog with the next scripted name; an empty name or an
-// exhausted script is a cancel.
-class ScriptedChooser : public FileChooser {
-public:
-    QStringList answers;
-    QString lastFilter;
-    QString lastDir;
-    int shown = 0;
-    QString chooseOpenFile(QWidget*, const QString& filter, const QString& dir) override {
-        ++shown;
-        lastFilter = filter;
-        lastDir = dir;
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-};
 
 // Records power actions into the sound log as well, so one list shows what happened in order.
 class SequencedPlatform : public FakePlatform {
