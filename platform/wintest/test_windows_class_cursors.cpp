@@ -230,4 +230,11 @@ TEST_CASE(loading_again_replaces_only_what_loads) {
     CHECK_EQ(hotspot(cursors.formCursor()), (ScreenPoint{11, 12}));
     CHECK_EQ(cursors.buttonCursor(), firstButton);
     CHECK_EQ(hotspot(cursors.buttonCursor()), (ScreenPoint{3, 5}));
+
+    const HCURSOR secondForm = cursors.formCursor();
+    dir.remove("hand.ani");
+    dir.write("hand1.cur", curFile(13, 14));
+    cursors.load();
+    CHECK_EQ(cursors.formCursor(), secondForm);
+    CHECK_EQ(hotspot(cursors.buttonCursor()), (ScreenPoint{13, 14}));
 }
