@@ -11,8 +11,10 @@
 namespace quellor {
 
 class Form1;
+class Form2;
 class Form3;
 class Form4;
+class Form5;
 
 class Forms {
 public:
@@ -25,7 +27,7 @@ public:
 
     // Start-up: the splash, which shows the main window when its animation has run.
     void showSplash();
-    Form3* splash() { return m_form3; }
+    Form3* splash();
     void splashDone();
 
     // The main window; loaded at its first use, then shown, hidden or brought forward.
@@ -36,7 +38,15 @@ public:
 
     // About dialog: loaded once, hidden by its button, shown again without reloading.
     Form4& showForm4();
-    Form4* form4() { return m_form4; }
+    Form4* form4();
+
+    // Alarm prompt: loaded once, hidden by its button, shown again without reloading.
+    Form2& showForm2();
+    Form2* form2();
+
+    // Timer-options dialog: built afresh at each opening; an open one is only brought forward.
+    Form5& showForm5();
+    Form5* form5();
 
     // Ends the program at once: nothing is saved, no window is asked.
     void endProgram();
@@ -48,6 +58,8 @@ private:
     std::unique_ptr<Form1> m_form1;
     QPointer<Form3> m_form3;
     QPointer<Form4> m_form4;
+    QPointer<Form2> m_form2;
+    QPointer<Form5> m_form5;
 };
 
 } // namespace quellor
