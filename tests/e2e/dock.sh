@@ -26,7 +26,14 @@ wait_top() {
     harness_until 5 top_is "$1" || return 1
     echo $((($(date +%s%N) - start) / 1000000))
 }
-window_under_pointer() { xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p'; }
+# The client window under the pointer; the window manager's frame around it is looked through.
+client_under_pointer() {
+    local top
+    top=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+    xwininfo -tree -id "$top" | grep -oE '^ *0x[0-9a-f]+' | while read -r id; do
+        xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state' && echo $((id)) && break
+    done
+}
 
 read -r screen_w screen_h <<<"$(xwininfo -root | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')"
 read -r x _ w h <<<"$(geometry "$main")"
@@ -57,7 +64,7 @@ top_is "$parked" || harness_fail "not parked under an active cover: $(geometry "
 
 # The cursor on the top edge over the strip: the strip is what it touches, and the window slides down.
 xdotool mousemove $((x + w / 2)) 0
-under=$(window_under_pointer)
+under=$(client_under_pointer)
 [[ "$under" == "$main" ]] || harness_fail "top edge shows window $under, not the main window $main"
 ms=$(wait_top 0) || harness_fail "not down after touching the edge (at $(geometry "$main"))"
 harness_log "edge touched: fully down after ${ms} ms"
