@@ -218,19 +218,24 @@ QString Form1::clockText(const QDateTime& t) {
 
 void Form1::Timer1_Timer() {
     const QDateTime now = m_services.clock.now();
+    const qint64 elapsed = m_services.clock.elapsedMs();
     const QDateTime second = now.addMSecs(-now.time().msec());
     // A late tick must not lose a scheduled second: compare the seconds it jumped over, in order.
-    // A jump of more than a minute (suspend, clock set) is not caught up, so a machine waking
-    // from sleep is not powered off for a time long past.
+    // Only seconds that really passed are caught up: when the wall clock moved by more than the
+    // steady clock (suspend, clock set) or by more than a minute, only the new second counts, so a
+    // machine waking from sleep is not powered off for a time long past.
     if (m_lastShownSecond.isValid()) {
         const qint64 gap = m_lastShownSecond.secsTo(second);
-        if (gap > 1 && gap <= 60) {
+        const qint64 drift = m_lastTickAt.msecsTo(now) - (elapsed - m_lastTickElapsed);
+        if (gap > 1 && gap <= kMaxCatchUpSeconds && qAbs(drift) < kClockJumpMs) {
             for (qint64 s = 1; s < gap; ++s) {
                 scheduleCheck(clockText(m_lastShownSecond.addSecs(s)));
             }
         }
     }
     m_lastShownSecond = second;
+    m_lastTickAt = now;
+    m_lastTickElapsed = elapsed;
     Text1->setText(clockText(second));
 }
 
@@ -289,7 +294,7 @@ bool Form1::completeTimeEntry(TextBox* field) {
     };
     const QString formatted = twoDigits(text.left(2)) + QLatin1Char(':') + twoDigits(text.mid(2, 2)) +
                               QLatin1Char(':') + twoDigits(text.right(2));
-    field->setText(formatted);
+    field->setProgramText(formatted);
     field->setEnabled(false);
     return true;
 }

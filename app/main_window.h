@@ -97,6 +97,13 @@ private:
     Services& m_services;
     Forms& m_forms;
     QDateTime m_lastShownSecond;
+    QDateTime m_lastTickAt;       // wall clock at the last tick
+    qint64 m_lastTickElapsed = 0; // steady clock at the last tick
+
+    // A late tick catches up at most this many seconds.
+    static constexpr qint64 kMaxCatchUpSeconds = 60;
+    // Wall and steady clock may disagree by this much before the wall clock counts as set.
+    static constexpr qint64 kClockJumpMs = 500;
 };
 
 } // namespace quellor
