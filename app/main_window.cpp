@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "controls.h"
+#include "form_taskbar.h"
 #include "forms.h"
 #include "frame_host.h"
 #include "globals.h"
@@ -64,8 +65,13 @@ QString desktopOrHome() {
 } // namespace
 
 Form1::Form1(Services& services, Forms& forms)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), cdlGetFile(services.files),
+    // A splash-type window: window managers hold normal windows on screen, which would keep the
+    // dock from parking this one above the top edge, yet a splash still takes the focus when
+    // clicked. Normal windows were pulled back to a tenth of their height under openbox.
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), cdlGetFile(services.files),
       m_services(services), m_forms(forms) {
+    // Qt lets no splash end the program by closing; this one is the main window and still does.
+    setAttribute(Qt::WA_QuitOnClose, true);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quellor4.1"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
@@ -150,6 +156,9 @@ void Form1::createControls() {
     Command2->setFont(makeFont(kSongTi, 14.25, true));
     Command2->setTextColor(QColor(128, 128, 128));
     placeTwips(Command2, 3720, 0, 735, 375, t);
+
+    Form_TaskBar1 = new Form_TaskBar(this, m_services.platform, m_services.messages);
+    Form_TaskBar1->move(t.toPixelsX(4200), t.toPixelsY(4440));
 
     Timer1 = new SecondTicker(m_services.clock, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -14,6 +14,7 @@ class QGroupBox;
 namespace quellor {
 
 class Forms;
+class Form_TaskBar;
 class PictureButton;
 class PlainButton;
 class TextBox;
@@ -39,6 +40,7 @@ public:
     PlainButton* Command6 = nullptr;    // "快速关机"
     PictureButton* VsNetBut3 = nullptr; // "软件说明"
     PlainButton* Command2 = nullptr;    // "X"
+    Form_TaskBar* Form_TaskBar1 = nullptr;
     SecondTicker* Timer1 = nullptr;
     MediaPlayer* Player1 = nullptr; // alarm music, does not start on open
     MediaPlayer* Player2 = nullptr; // cues, start on open
