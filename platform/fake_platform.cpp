@@ -34,8 +34,8 @@ int FakePlatform::powerActions(unsigned flags) const {
 }
 
 int FakePlatform::powerActions() const {
-    return static_cast<int>(std::count_if(calls.begin(), calls.end(),
-                                          [](const std::string& c) { return c.rfind("exitWindows(", 0) == 0; }));
+    return static_cast<int>(std::count_if(
+        calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("exitWindows(", 0) == 0; }));
 }
 
 } // namespace quellor

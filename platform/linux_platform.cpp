@@ -32,9 +32,8 @@ QWindow* findWindow(WindowId id) {
 
 void callLogin1(const QString& method, const QVariantList& args) {
     // Fire and forget: the result is not used, and a slow logind must not freeze the window.
-    QDBusMessage msg =
-        QDBusMessage::createMethodCall(QLatin1String(kLogin1Service), QLatin1String(kLogin1Path),
-                                       QLatin1String(kLogin1Manager), method);
+    QDBusMessage msg = QDBusMessage::createMethodCall(
+        QLatin1String(kLogin1Service), QLatin1String(kLogin1Path), QLatin1String(kLogin1Manager), method);
     msg.setArguments(args);
     QDBusConnection::systemBus().asyncCall(msg);
 }
@@ -93,8 +92,8 @@ bool LinuxPlatform::politeLogout() {
     }
     const QString kde = QStringLiteral("org.kde.LogoutPrompt");
     if (bus.interface()->isServiceRegistered(kde)) {
-        QDBusMessage msg =
-            QDBusMessage::createMethodCall(kde, QStringLiteral("/LogoutPrompt"), kde, QStringLiteral("promptLogout"));
+        QDBusMessage msg = QDBusMessage::createMethodCall(kde, QStringLiteral("/LogoutPrompt"), kde,
+                                                          QStringLiteral("promptLogout"));
         bus.asyncCall(msg);
         return true;
     }

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QValidator>
 
 namespace quellor {
 
@@ -39,6 +40,12 @@ void nameControl(QWidget* widget, const QString& objectName, const QString& acce
     widget->setAccessibleName(accessibleName);
 }
 
+namespace {
+bool movesBetweenControls(const QFocusEvent* event) {
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+} // namespace
+
 PlainButton::PlainButton(const QString& name, const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {
     QString accessible = caption;
@@ -47,10 +54,18 @@ PlainButton::PlainButton(const QString& name, const QString& caption, QWidget* p
     setAutoDefault(false);
 }
 
+namespace {
+// Colours for the enabled looks only, so a disabled control still greys out.
+void setEnabledColor(QWidget* w, QPalette::ColorRole role, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Active, role, color);
+    p.setColor(QPalette::Inactive, role, color);
+    w->setPalette(p);
+}
+} // namespace
+
 void PlainButton::setTextColor(const QColor& color) {
-    QPalette p = palette();
-    p.setColor(QPalette::ButtonText, color);
-    setPalette(p);
+    setEnabledColor(this, QPalette::ButtonText, color);
 }
 
 PictureButton::PictureButton(const QString& name, const QString& caption, QWidget* parent)
@@ -65,33 +80,74 @@ PictureButton::PictureButton(const QString& name, const QString& caption, QWidge
 void PictureButton::setColors(const QColor& back, const QColor& text) {
     QPalette p = palette();
     p.setColor(QPalette::Button, back);
-    p.setColor(QPalette::ButtonText, text);
     setPalette(p);
+    setEnabledColor(this, QPalette::ButtonText, text);
     setAutoFillBackground(true);
 }
 
 void PictureButton::focusOutEvent(QFocusEvent* event) {
     QToolButton::focusOutEvent(event);
-    Q_EMIT lostFocus();
+    if (movesBetweenControls(event)) {
+        Q_EMIT lostFocus();
+    }
 }
+
+namespace {
+
+class DigitsValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        QString digits;
+        int newPos = 0;
+        for (int i = 0; i < input.size(); ++i) {
+            if (input.at(i).isDigit() && input.at(i).unicode() < 128) {
+                digits.append(input.at(i));
+                if (i < pos) {
+                    ++newPos;
+                }
+            }
+        }
+        input = digits;
+        pos = newPos;
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 TextBox::TextBox(const QString& name, QWidget* parent) : QLineEdit(parent) {
     setObjectName(name);
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (!m_inKey) {
+            Q_EMIT textInserted();
+        }
+    });
+}
+
+void TextBox::setDigitsOnly(bool on) {
+    setValidator(on ? new DigitsValidator(this) : nullptr);
 }
 
 void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    Q_EMIT gotFocus();
+    if (movesBetweenControls(event)) {
+        Q_EMIT gotFocus();
+    }
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    Q_EMIT lostFocus();
+    if (movesBetweenControls(event)) {
+        Q_EMIT lostFocus();
+    }
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
     Q_EMIT keyDown(event->key());
+    m_inKey = true;
     QLineEdit::keyPressEvent(event);
+    m_inKey = false;
 }
 
 void TextBox::keyReleaseEvent(QKeyEvent* event) {

@@ -52,17 +52,26 @@ class TextBox : public QLineEdit {
 public:
     TextBox(const QString& name, QWidget* parent);
 
+    // Refuses every character but digits; pasted or dropped text keeps only its digits.
+    void setDigitsOnly(bool on);
+
 Q_SIGNALS:
+    // Focus moving between the program's controls; switching windows raises neither.
     void gotFocus();
     void lostFocus();
     void keyDown(int key);
     void keyUp(int key);
+    // Text changed by the mouse (paste from a menu, middle-click, drop) rather than a key.
+    void textInserted();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    bool m_inKey = false;
 };
 
 } // namespace quellor

@@ -1,6 +1,7 @@
 #include "fake_clock.h"
 #include "file_dialog.h"
 #include "media_player.h"
+#include "property_bag.h"
 #include "recording_sound.h"
 #include "second_ticker.h"
 #include "units.h"
@@ -108,9 +109,30 @@ private Q_SLOTS:
         MediaPlayer alarm(sound, QStringLiteral("Player1"), false, nullptr);
         cue.open(QStringLiteral("/p/2.wav"));
         alarm.open(QStringLiteral("/m/song.mp3"));
-        QCOMPARE(sound.log, QStringList({QStringLiteral("Player2 open /p/2.wav"), QStringLiteral("Player2 play"),
-                                         QStringLiteral("Player1 open /m/song.mp3")}));
+        QCOMPARE(sound.log,
+                 QStringList({QStringLiteral("Player2 open /p/2.wav"), QStringLiteral("Player2 play"),
+                              QStringLiteral("Player1 open /m/song.mp3")}));
         QCOMPARE(alarm.fileName(), QStringLiteral("/m/song.mp3"));
+    }
+
+    void propertyBagRules() {
+        PropertyBag bag;
+        bag.writeProperty(QStringLiteral("ForeColor"), 0, 0); // default: not stored
+        bag.writeProperty(QStringLiteral("Caption"), QStringLiteral("A"), QStringLiteral("Lumacore1.0"));
+        bag.writeProperty(QStringLiteral("Caption"), QStringLiteral("B"), QStringLiteral("Lumacore1.0"));
+        bag.writeProperty(QStringLiteral("标题栏高度"), short(500), 500); // equal across types
+        QVERIFY(!bag.contains(QStringLiteral("forecolor")));
+        QCOMPARE(bag.entries().size(), 2);
+        QCOMPARE(bag.entries().at(0).key, QStringLiteral("caption"));
+        QCOMPARE(bag.readProperty(QStringLiteral("CAPTION"), QString()).toString(), QStringLiteral("A"));
+        QCOMPARE(bag.readProperty(QStringLiteral("HangDown"), 2).toInt(), 2);
+
+        const auto copy = PropertyBag::deserialize(bag.serialize());
+        QVERIFY(copy.has_value());
+        QCOMPARE(copy->entries().size(), 2);
+        QCOMPARE(copy->readProperty(QStringLiteral("caption")).toString(), QStringLiteral("A"));
+        QVERIFY(!PropertyBag::deserialize(QByteArray("garbage")).has_value());
+        QVERIFY(!PropertyBag::deserialize(bag.serialize().left(9)).has_value());
     }
 
     void realPlayerIsSilentForMissingFiles() {

@@ -1,0 +1,62 @@
+#include "about_dialog.h"
+
+#include "controls.h"
+#include "dialog_window.h"
+
+#include <QPlainTextEdit>
+
+namespace quellor {
+
+Form4::Form4(Services& services)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_services(services) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("软件说明"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
+    setAttribute(Qt::WA_DeleteOnClose); // unloaded by its frame's close button
+    const Twips t = screenTwips();
+    resize(t.toPixelsX(4095), t.toPixelsY(2175));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(224, 224, 224));
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    Text1 = new QPlainTextEdit(this);
+    nameControl(Text1, QStringLiteral("Text1"), QStringLiteral("软件说明"));
+    Text1->setFont(makeFont(QStringLiteral("宋体"), 10.5, false));
+    Text1->setReadOnly(true);
+    QPalette tp = Text1->palette();
+    tp.setColor(QPalette::Base, Qt::white);
+    tp.setColor(QPalette::Text, QColor(0, 0, 255));
+    Text1->setPalette(tp);
+    placeTwips(Text1, 120, 480, 3855, 1215, t);
+
+    Command2 = new PlainButton(QStringLiteral("Command2"), QStringLiteral("返回系统"), this);
+    Command2->setToolTip(QStringLiteral("返回主窗口"));
+    placeTwips(Command2, 2760, 1680, 1095, 375, t);
+    Command1 = new PlainButton(QStringLiteral("Command1"), QStringLiteral("@@@"), this);
+    Command1->setFocusPolicy(Qt::NoFocus);
+    placeTwips(Command1, 3360, 0, 615, 375, t);
+
+    Player = new MediaPlayer(m_services.sound, QStringLiteral("Player"), true, this);
+    connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
+    Form_Load();
+}
+
+QString Form4::aboutText() {
+    return QStringLiteral("软件名称：Quellor4.0\r\n"
+                          "*****************************\r\n"
+                          "制作：Quellor 开发组\r\n"
+                          "网址：quellor.invalid\r\n"
+                          "邮件：dev@quellor.invalid");
+}
+
+void Form4::Form_Load() {
+    Text1->setPlainText(QString(aboutText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void Form4::Command2_Click() {
+    Player->open(m_services.path(QStringLiteral("6.wav")));
+    hide();
+}
+
+} // namespace quellor

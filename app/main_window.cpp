@@ -1,0 +1,395 @@
+#include "main_window.h"
+
+#include "controls.h"
+#include "forms.h"
+#include "globals.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QStandardPaths>
+
+namespace quellor {
+
+namespace {
+
+const QColor kFieldBack(224, 224, 224);
+const QColor kFieldText(128, 128, 0);
+const QColor kCaptionBlue(128, 128, 255);
+const QColor kWindowBack(240, 240, 255);
+
+const QString kSongTi = QStringLiteral("宋体");
+const QString kYouYuan = QStringLiteral("幼圆");
+
+void styleField(TextBox* field, const QString& tooltip) {
+    field->setAlignment(Qt::AlignCenter);
+    field->setFont(makeFont(kSongTi, 18, true));
+    field->setToolTip(tooltip);
+    QPalette p = field->palette();
+    p.setColor(QPalette::Base, kFieldBack);
+    p.setColor(QPalette::Text, kFieldText);
+    p.setColor(QPalette::Disabled, QPalette::Base, kFieldBack);
+    field->setPalette(p);
+}
+
+PictureButton* pictureButton(QWidget* parent, const QString& name, const QString& caption,
+                             const QString& tooltip, const QString& picture, double points) {
+    auto* b = new PictureButton(name, caption, parent);
+    b->setIcon(QIcon(QStringLiteral(":/assets/buttons/") + picture));
+    b->setIconSize(QSize(24, 24));
+    b->setColors(kFieldBack, kCaptionBlue);
+    b->setFont(makeFont(kYouYuan, points, true));
+    b->setToolTip(tooltip);
+    return b;
+}
+
+PlainButton* plainButton(QWidget* parent, const QString& name, const QString& caption,
+                         const QString& tooltip) {
+    auto* b = new PlainButton(name, caption, parent);
+    b->setFont(makeFont(kSongTi, 10.5, true));
+    b->setTextColor(kCaptionBlue);
+    b->setToolTip(tooltip);
+    return b;
+}
+
+QString desktopOrHome() {
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!desktop.isEmpty() && QDir(desktop).exists()) {
+        return desktop;
+    }
+    return QDir::homePath();
+}
+
+} // namespace
+
+Form1::Form1(Services& services, Forms& forms)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), cdlGetFile(services.files),
+      m_services(services), m_forms(forms) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quellor4.1"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
+    createControls();
+    connectHandlers();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls() {
+    const Twips t = screenTwips();
+    resize(t.toPixelsX(4455), t.toPixelsY(3615));
+    // Design position, above the top edge; the dock governs it from the first moment on.
+    move(t.toPixelsX(5445), t.toPixelsY(-3585));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kWindowBack);
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    VsNetBut1 = pictureButton(this, QStringLiteral("VsNetBut1"), QStringLiteral("定时关机"),
+                              QStringLiteral("定时关机"), QStringLiteral("shutdown.png"), 14.25);
+    placeTwips(VsNetBut1, 120, 480, 1815, 495, t);
+    Text3 = new TextBox(QStringLiteral("Text3"), this);
+    styleField(Text3, QStringLiteral("HH:mm:ss"));
+    Text3->setAccessibleName(QStringLiteral("定时关机"));
+    placeTwips(Text3, 2160, 480, 2175, 495, t);
+
+    VsNetBut2 = pictureButton(this, QStringLiteral("VsNetBut2"), QStringLiteral("闹钟定时"),
+                              QStringLiteral("闹钟定时"), QStringLiteral("alarm.png"), 14.25);
+    placeTwips(VsNetBut2, 120, 960, 1815, 495, t);
+    Text2 = new TextBox(QStringLiteral("Text2"), this);
+    styleField(Text2, QStringLiteral("HH:mm:ss"));
+    Text2->setAccessibleName(QStringLiteral("闹钟定时"));
+    placeTwips(Text2, 2160, 960, 2175, 495, t);
+
+    // Only digits are typed into the time fields; a paste keeps its digits.
+    Text3->setDigitsOnly(true);
+    Text2->setDigitsOnly(true);
+
+    Command1 = pictureButton(this, QStringLiteral("Command1"), QStringLiteral("闹钟音乐"), QString(),
+                             QStringLiteral("music.png"), 14.25);
+    placeTwips(Command1, 120, 1440, 1815, 495, t);
+
+    Frame1 = new QGroupBox(QStringLiteral("系统时间"), this);
+    nameControl(Frame1, QStringLiteral("Frame1"), QStringLiteral("系统时间"));
+    Frame1->setFont(makeFont(kSongTi, 12, true));
+    QPalette fp = Frame1->palette();
+    fp.setColor(QPalette::Window, kFieldBack);
+    fp.setColor(QPalette::WindowText, kCaptionBlue);
+    Frame1->setPalette(fp);
+    Frame1->setAutoFillBackground(true);
+    placeTwips(Frame1, 2160, 1440, 2175, 975, t);
+    Text1 = new TextBox(QStringLiteral("Text1"), Frame1);
+    styleField(Text1, QStringLiteral("系统时间"));
+    Text1->setAccessibleName(QStringLiteral("系统时间"));
+    placeTwips(Text1, 120, 360, 1935, 495, t);
+
+    VsNetBut4 = pictureButton(this, QStringLiteral("VsNetBut4"), QStringLiteral("锁定计算机"),
+                              QStringLiteral("系统设定"), QStringLiteral("lock.png"), 12);
+    placeTwips(VsNetBut4, 120, 1920, 1815, 495, t);
+
+    Command3 =
+        plainButton(this, QStringLiteral("Command3"), QStringLiteral("关闭闹钟"), QStringLiteral("关闭闹钟"));
+    placeTwips(Command3, 120, 2520, 975, 375, t);
+    Command4 =
+        plainButton(this, QStringLiteral("Command4"), QStringLiteral("取消闹钟"), QStringLiteral("取消闹钟"));
+    placeTwips(Command4, 1200, 2520, 975, 375, t);
+    Command5 =
+        plainButton(this, QStringLiteral("Command5"), QStringLiteral("取消关机"), QStringLiteral("取消关机"));
+    placeTwips(Command5, 2280, 2520, 975, 375, t);
+    Command6 =
+        plainButton(this, QStringLiteral("Command6"), QStringLiteral("快速关机"), QStringLiteral("快速关机"));
+    placeTwips(Command6, 3360, 2520, 975, 375, t);
+
+    VsNetBut3 = pictureButton(this, QStringLiteral("VsNetBut3"), QStringLiteral("软件说明"),
+                              QStringLiteral("软件说明"), QStringLiteral("about.png"), 14.25);
+    placeTwips(VsNetBut3, 120, 3000, 4215, 495, t);
+
+    Command2 = new PlainButton(QStringLiteral("Command2"), QStringLiteral("X"), this);
+    Command2->setFont(makeFont(kSongTi, 14.25, true));
+    Command2->setTextColor(QColor(128, 128, 128));
+    placeTwips(Command2, 3720, 0, 735, 375, t);
+
+    Timer1 = new SecondTicker(m_services.clock, this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Player1 = new MediaPlayer(m_services.sound, QStringLiteral("Player1"), false, this);
+    Player2 = new MediaPlayer(m_services.sound, QStringLiteral("Player2"), true, this);
+
+    const QList<QWidget*> tabOrder{Text2,    Text1,    Text3,    VsNetBut1, VsNetBut2, VsNetBut3, Command2,
+                                   Command3, Command4, Command5, VsNetBut4, Command6,  Command1};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+}
+
+void Form1::connectHandlers() {
+    connect(Timer1, &SecondTicker::tick, this, &Form1::Timer1_Timer);
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+
+    connect(VsNetBut1, &QToolButton::clicked, this, &Form1::VsNetBut1_Click);
+    connect(Text3, &TextBox::keyDown, this, &Form1::Text3_KeyDown);
+    connect(Text3, &TextBox::keyUp, this, &Form1::Text3_KeyUp);
+    connect(Text3, &TextBox::textInserted, this, &Form1::Text3_KeyUp);
+    connect(Text3, &TextBox::lostFocus, this, &Form1::Text3_LostFocus);
+
+    connect(VsNetBut2, &QToolButton::clicked, this, &Form1::VsNetBut2_Click);
+    connect(VsNetBut2, &PictureButton::lostFocus, this, &Form1::VsNetBut2_LostFocus);
+    connect(Text2, &TextBox::gotFocus, this, &Form1::Text2_GotFocus);
+    connect(Text2, &TextBox::keyDown, this, &Form1::Text2_KeyDown);
+    connect(Text2, &TextBox::keyUp, this, &Form1::Text2_KeyUp);
+    connect(Text2, &TextBox::textInserted, this, &Form1::Text2_KeyUp);
+    connect(Text2, &TextBox::lostFocus, this, &Form1::Text2_LostFocus);
+
+    connect(Command1, &QToolButton::clicked, this, &Form1::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(VsNetBut3, &QToolButton::clicked, this, &Form1::VsNetBut3_Click);
+    connect(VsNetBut4, &QToolButton::clicked, this, &Form1::VsNetBut4_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+}
+
+void Form1::cue(const QString& file) {
+    Player2->open(m_services.path(file));
+}
+
+void Form1::Form_Load() {
+    m_services.platform.enableShutdownPrivilege();
+    for (QWidget* w :
+         {static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
+          static_cast<QWidget*>(Text3), static_cast<QWidget*>(Text2), static_cast<QWidget*>(Command1)}) {
+        w->setEnabled(false);
+    }
+    Timer1->start();
+}
+
+QString Form1::clockText(const QDateTime& t) {
+    return t.toString(QStringLiteral("hh:mm:ss"));
+}
+
+void Form1::Timer1_Timer() {
+    const QDateTime now = m_services.clock.now();
+    const QDateTime second = now.addMSecs(-now.time().msec());
+    // A late tick must not lose a scheduled second: compare the seconds it jumped over, in order.
+    // A jump of more than a minute (suspend, clock set) is not caught up, so a machine waking
+    // from sleep is not powered off for a time long past.
+    if (m_lastShownSecond.isValid()) {
+        const qint64 gap = m_lastShownSecond.secsTo(second);
+        if (gap > 1 && gap <= 60) {
+            for (qint64 s = 1; s < gap; ++s) {
+                scheduleCheck(clockText(m_lastShownSecond.addSecs(s)));
+            }
+        }
+    }
+    m_lastShownSecond = second;
+    Text1->setText(clockText(second));
+}
+
+void Form1::Text1_Change() {
+    scheduleCheck(Text1->text());
+}
+
+void Form1::scheduleCheck(const QString& now) {
+    if (now == Text2->text() && !Text2->text().isEmpty()) {
+        Player1->play();
+        Command3->setEnabled(true);
+    }
+    if (now == Text3->text() && !Text3->text().isEmpty()) {
+        const int flags = powerFlags(g_TimerAction);
+        if (flags >= 0) {
+            m_services.platform.exitWindows(static_cast<unsigned>(flags));
+        }
+    }
+}
+
+int Form1::powerFlags(int timerAction) {
+    switch (timerAction) {
+    case 1:
+        return power::kPowerOff | power::kForce; // 12
+    case 2:
+        return power::kReboot | power::kForce; // 6
+    case 3:
+        return power::kLogoff | power::kForce; // 4
+    case 4:
+        return power::kLogoff | power::kForceIfHung; // 16
+    default:
+        return -1;
+    }
+}
+
+void Form1::VsNetBut1_Click() {
+    cue(QStringLiteral("2.wav"));
+    Text3->setEnabled(true);
+    VsNetBut1->setEnabled(false);
+    Text3->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Text3_KeyDown() {
+    cue(QStringLiteral("4.wav"));
+}
+
+bool Form1::completeTimeEntry(TextBox* field) {
+    const QString text = field->text();
+    if (text.size() <= 5) {
+        return false;
+    }
+    auto twoDigits = [](const QString& part) {
+        bool ok = false;
+        const int n = part.toInt(&ok);
+        return ok ? QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')) : part;
+    };
+    const QString formatted = twoDigits(text.left(2)) + QLatin1Char(':') + twoDigits(text.mid(2, 2)) +
+                              QLatin1Char(':') + twoDigits(text.right(2));
+    field->setText(formatted);
+    field->setEnabled(false);
+    return true;
+}
+
+void Form1::Text3_KeyUp() {
+    if (completeTimeEntry(Text3)) {
+        cue(QStringLiteral("2.wav"));
+        Q_EMIT optionsDialogRequested();
+    }
+}
+
+void Form1::Text3_LostFocus() {
+    if (!Text3->text().isEmpty()) {
+        Text3->setEnabled(false);
+        Command5->setEnabled(true);
+        VsNetBut1->setEnabled(false);
+    } else {
+        VsNetBut1->setEnabled(true);
+        Text3->setEnabled(false);
+    }
+}
+
+void Form1::VsNetBut2_Click() {
+    cue(QStringLiteral("2.wav"));
+    Text2->setEnabled(true);
+    Text2->setFocus(Qt::OtherFocusReason);
+    VsNetBut2->setEnabled(false);
+}
+
+void Form1::VsNetBut2_LostFocus() {
+    Command1->setEnabled(false);
+}
+
+void Form1::Text2_GotFocus() {
+    Command1->setEnabled(true);
+}
+
+void Form1::Text2_KeyDown() {
+    cue(QStringLiteral("4.wav"));
+}
+
+void Form1::Text2_KeyUp() {
+    completeTimeEntry(Text2);
+}
+
+void Form1::Text2_LostFocus() {
+    Text2->setEnabled(false);
+    Command4->setEnabled(true);
+}
+
+void Form1::Command1_Click() {
+    if (Text2->text().isEmpty()) {
+        cue(QStringLiteral("6.wav"));
+        Q_EMIT alarmPromptRequested();
+    } else {
+        cue(QStringLiteral("4.wav"));
+        // The files' letter case varies; the patterns accept any.
+        cdlGetFile.filter = QStringLiteral("MP3 Files (*.[mM][pP]3);;*.wav (*.[wW][aA][vV])");
+        cdlGetFile.initialDir = desktopOrHome();
+        cdlGetFile.showOpen(this);
+        Player1->open(cdlGetFile.fileName());
+    }
+    Command1->setEnabled(false);
+}
+
+void Form1::Command3_Click() {
+    cue(QStringLiteral("2.wav"));
+    Player1->halt();
+    Command3->setEnabled(false);
+}
+
+void Form1::Command4_Click() {
+    cue(QStringLiteral("2.wav"));
+    Text2->clear();
+    Command4->setEnabled(false);
+    VsNetBut2->setEnabled(true);
+    Command1->setEnabled(false);
+}
+
+void Form1::Command5_Click() {
+    cue(QStringLiteral("2.wav"));
+    Text3->clear();
+    Command5->setEnabled(false);
+    VsNetBut1->setEnabled(true);
+}
+
+void Form1::Command6_Click() {
+    m_services.platform.exitWindows(power::kPowerOff | power::kForce);
+}
+
+void Form1::VsNetBut3_Click() {
+    cue(QStringLiteral("5.wav"));
+    m_forms.showForm4();
+}
+
+void Form1::VsNetBut4_Click() {
+    cue(QStringLiteral("2.wav"));
+    Q_EMIT lockDialogRequested();
+}
+
+void Form1::Command2_Click() {
+    m_forms.endProgram();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Closing the main window any way other than "X" ends the program too: a program with no
+    // window left and no way to quit would be stranded.
+    event->accept();
+    m_forms.endProgram();
+}
+
+} // namespace quellor

@@ -1,0 +1,41 @@
+#pragma once
+// The key/value store through which a control container persists a control's properties with
+// its host window. A value equal to the default passed with the write is not stored; a missing
+// key reads as the default passed with the read; keys match without regard to case; a key
+// written twice is stored twice and a read returns the first entry.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+namespace quellor {
+
+class PropertyBag {
+public:
+    struct Entry {
+        QString key; // stored in lower case
+        QVariant value;
+    };
+
+    QVariant readProperty(const QString& key, const QVariant& defaultValue = {}) const;
+    void writeProperty(const QString& key, const QVariant& value, const QVariant& defaultValue = {});
+
+    // Adds an entry regardless of its default (the container's own entries, e.g. "_extentx").
+    void append(const QString& key, const QVariant& value);
+
+    const QList<Entry>& entries() const { return m_entries; }
+    bool contains(const QString& key) const;
+    void clear() { m_entries.clear(); }
+
+    // Stable binary form for stored layouts.
+    QByteArray serialize() const;
+    static std::optional<PropertyBag> deserialize(const QByteArray& data);
+
+private:
+    QList<Entry> m_entries;
+};
+
+} // namespace quellor

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Quellor needs on Debian 12. Safe to run again.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config clang-format
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
+    libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    fonts-wqy-zenhei fonts-wqy-microhei
+    xvfb xauth openbox xdotool x11-utils imagemagick
+    dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-dbusmock python3-gi
+    libbenchmark-dev procps
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,100 @@
+#include "about_dialog.h"
+#include "app_fixture.h"
+#include "controls.h"
+#include "main_window.h"
+#include "single_instance.h"
+#include "splash_screen.h"
+#include "startup.h"
+
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace quellor;
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void secondInstanceIsWarnedAndEnds() {
+        AppFixture app;
+        const QString lock = app.dir.path() + QStringLiteral("/instance.lock");
+        SingleInstance first(lock);
+        Startup firstStart(app.forms, first);
+        QVERIFY(firstStart.run());
+        QVERIFY(app.forms.splash());
+
+        AppFixture other;
+        SingleInstance second(lock);
+        Startup secondStart(other.forms, second);
+        QVERIFY(!secondStart.run());
+        QCOMPARE(other.messages.shown.size(), 1);
+        QCOMPARE(other.messages.shown[0].text, QStringLiteral("程序已在运行,不能重复运行!"));
+        QCOMPARE(other.messages.shown[0].title, QStringLiteral("警告"));
+        QCOMPARE(other.messages.shown[0].icon, MessageIcon::Warning);
+        QVERIFY(!other.forms.splash());
+        QVERIFY(!other.forms.form1Loaded());
+        QVERIFY(app.messages.shown.isEmpty()); // the first is untouched
+    }
+
+    void splashTickTable() {
+        AppFixture app;
+        app.forms.showSplash();
+        Form3* s = app.forms.splash();
+        QVERIFY(s);
+        QCOMPARE(app.sound.log.first(),
+                 QStringLiteral("Player open ") + app.dir.path() + QStringLiteral("/3.wav"));
+        QCOMPARE(s->Timer1->interval(), 500);
+        const QList<double> tops{2500, 2400, 2500, 2400, 2500, 2400};
+        for (int tick = 1; tick <= 6; ++tick) {
+            s->Timer1_Timer();
+            QCOMPARE(s->picture2Top(), tops[tick - 1]);
+            QVERIFY(s->Picture2->isVisibleTo(s));
+        }
+        s->Timer1_Timer(); // 7
+        QVERIFY(!s->Picture2->isVisibleTo(s));
+        const QImage before = s->Picture1->surface();
+        s->Timer1_Timer(); // 8: the first paint burst
+        const QImage after = s->Picture1->surface();
+        QVERIFY(before != after);
+        // The burst ends with the tallest strip: 3660 x 890 twips at (1800, 2400) = 244 x 59 px at (120,
+        // 160).
+        const QRect changed(120, 160, 244, 59);
+        QVERIFY(after.pixel(changed.bottomLeft() + QPoint(1, 0)) !=
+                    before.pixel(changed.bottomLeft() + QPoint(1, 0)) ||
+                after.copy(changed) != before.copy(changed));
+        QCOMPARE(after.copy(QRect(0, 0, 100, 100)), before.copy(QRect(0, 0, 100, 100)));
+        for (int tick = 9; tick <= 13; ++tick) {
+            s->Timer1_Timer();
+            QVERIFY(!app.forms.form1Loaded());
+        }
+        QPointer<Form3> guard(s);
+        s->Timer1_Timer(); // 14
+        QVERIFY(app.sound.log.contains(QStringLiteral("Player halt")));
+        QVERIFY(app.forms.form1Loaded());
+        QVERIFY(app.forms.form1().isVisible());
+        QTRY_VERIFY(guard.isNull()); // unloaded
+    }
+
+    void aboutTextAndReuse() {
+        AppFixture app;
+        Form4& about = app.forms.showForm4();
+        const QStringList lines = about.Text1->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[0], QStringLiteral("软件名称：Quellor4.0"));
+        QCOMPARE(lines[1], QString(29, QLatin1Char('*')));
+        QCOMPARE(Form4::aboutText().count(QStringLiteral("\r\n")), 4);
+        QCOMPARE(about.windowTitle(), QStringLiteral("软件说明"));
+
+        about.Text1->setPlainText(QStringLiteral("changed")); // a reload would restore the text
+        QTest::mouseClick(about.Command2, Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+        QCOMPARE(app.sound.log.last(), QStringLiteral("Player play"));
+        QVERIFY(app.sound.log.contains(QStringLiteral("Player open ") + app.dir.path() +
+                                       QStringLiteral("/6.wav")));
+        Form4& again = app.forms.showForm4();
+        QCOMPARE(&again, &about);
+        QCOMPARE(again.Text1->toPlainText(), QStringLiteral("changed"));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
