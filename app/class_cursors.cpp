@@ -9,7 +9,6 @@
 #include <QPixmap>
 #include <QWidget>
 #include <algorithm>
-#include <numeric>
 
 namespace quellor {
 
@@ -72,12 +71,12 @@ void ClassCursors::install(Slot& slot, std::shared_ptr<LoadedCursor> cursor) {
     if (m_timer.isActive()) {
         settle(m_sinceArmed.elapsed());
     }
-    if (cursor && cursor->frames.empty()) {
-        cursor = nullptr;
+    if (cursor && (cursor->frames.empty() || cursor->durationsMs.size() < cursor->frames.size())) {
+        cursor = nullptr; // not a usable cursor: the same as none
     }
     slot.cursor = std::move(cursor);
     slot.frame = 0;
-    slot.remainingMs = slot.animated() ? slot.cursor->durationsMs.front() : 0;
+    slot.remainingMs = slot.animated() ? slot.duration(0) : 0;
     applyToAll();
     arm();
 }
@@ -160,14 +159,17 @@ void ClassCursors::settle(qint64 elapsedMs) {
         if (!slot->animated()) {
             continue;
         }
-        const auto& durations = slot->cursor->durationsMs;
-        const qint64 cycle = std::accumulate(durations.begin(), durations.end(), qint64(0));
+        const size_t frames = slot->cursor->frames.size();
+        qint64 cycle = 0;
+        for (size_t i = 0; i < frames; ++i) {
+            cycle += slot->duration(i);
+        }
         slot->remainingMs -= elapsedMs;
         if (slot->remainingMs <= 0) {
             slot->remainingMs = -((-slot->remainingMs) % cycle); // a long stall skips whole cycles
             while (slot->remainingMs <= 0) {
-                slot->frame = (slot->frame + 1) % durations.size();
-                slot->remainingMs += durations[slot->frame];
+                slot->frame = (slot->frame + 1) % frames;
+                slot->remainingMs += slot->duration(slot->frame);
             }
             refresh(role);
         }

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QObject>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -48,6 +49,8 @@ private:
         qint64 remainingMs = 0;
         bool animated() const { return cursor && cursor->animated(); }
         const QCursor* current() const { return cursor ? &cursor->frames[frame] : nullptr; }
+        // Never zero, so an animation cannot spin.
+        qint64 duration(size_t i) const { return std::max(1, cursor->durationsMs[i]); }
     };
 
     static Role roleOf(const QWidget* widget);

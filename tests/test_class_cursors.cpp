@@ -236,6 +236,25 @@ private Q_SLOTS:
         QCOMPARE(w.window.cursor().shape(), Qt::WaitCursor);
     }
 
+    // Hand-made cursors with missing or zero durations neither crash nor spin the timer.
+    void malformedCursorsAreHarmless() {
+        ClassCursors cursors;
+        auto short_ = synthetic(3, 20, 0);
+        short_->durationsMs.resize(1);
+        cursors.installFormCursor(short_);
+        QVERIFY(!cursors.animating());
+        Window w;
+        w.show();
+        QCOMPARE(w.window.cursor().shape(), Qt::ArrowCursor);
+
+        const auto zero = synthetic(2, 0, 0);
+        cursors.installFormCursor(zero);
+        QVERIFY(cursors.animating());
+        QTRY_VERIFY(shows(&w.window, zero->frames[1]));
+        cursors.installFormCursor(std::make_shared<LoadedCursor>());
+        QVERIFY(!cursors.animating());
+    }
+
     void popupsKeepTheSystemCursor() {
         ClassCursors cursors;
         cursors.installFormCursor(synthetic(1, 100, 0));
