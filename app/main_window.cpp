@@ -203,6 +203,7 @@ void Form1::cue(const QString& file) {
 }
 
 void Form1::Form_Load() {
+    loadClassCursors(m_forms.classCursors());
     m_services.platform.enableShutdownPrivilege();
     for (QWidget* w :
          {static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
