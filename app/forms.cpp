@@ -1,7 +1,9 @@
 #include "forms.h"
 
 #include "about_dialog.h"
+#include "lock_screen.h"
 #include "main_window.h"
+#include "password_dialog.h"
 #include "splash_screen.h"
 
 #include <QCoreApplication>
@@ -13,6 +15,8 @@ Forms::Forms(Services& services) : m_services(services) {
 }
 
 Forms::~Forms() {
+    delete m_form10.data();
+    delete m_form9.data();
     delete m_form3.data();
     delete m_form4.data();
 }
@@ -42,6 +46,7 @@ void Forms::splashDone() {
 Form1& Forms::form1() {
     if (!m_form1) {
         m_form1 = std::make_unique<Form1>(m_services, *this);
+        QObject::connect(m_form1.get(), &Form1::lockDialogRequested, [this] { showForm9(); });
     }
     return *m_form1;
 }
@@ -73,6 +78,39 @@ void Forms::endProgram() {
     if (onEnd) {
         onEnd();
     }
+}
+
+PasswordStore& Forms::passwordStore() {
+    if (!m_passwordStore) {
+        m_passwordStore.emplace(m_services.path(QStringLiteral("pae.dll")));
+    }
+    return *m_passwordStore;
+}
+
+Form9* Forms::form9() {
+    return m_form9;
+}
+
+Form9& Forms::showForm9() {
+    if (!m_form9) {
+        m_form9 = new Form9(m_services, *this, passwordStore());
+    }
+    m_form9->show();
+    m_form9->raise();
+    m_form9->activateWindow();
+    return *m_form9;
+}
+
+Form10* Forms::form10() {
+    return m_form10;
+}
+
+Form10& Forms::showForm10() {
+    if (!m_form10) {
+        m_form10 = new Form10(m_services, *this, passwordStore());
+    }
+    m_form10->present();
+    return *m_form10;
 }
 
 } // namespace quellor

@@ -2,17 +2,21 @@
 // One instance per window class, created at its first showing. Windows reach each other only
 // through this registry: show, hide, unload.
 
+#include "password_store.h"
 #include "services.h"
 
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace quellor {
 
 class Form1;
 class Form3;
 class Form4;
+class Form9;
+class Form10;
 
 class Forms {
 public:
@@ -38,6 +42,15 @@ public:
     Form4& showForm4();
     Form4* form4();
 
+    // Password dialog: loaded at its opening (emptying the password file), unloaded when it closes.
+    Form9& showForm9();
+    Form9* form9();
+    // Lock screen: loaded when a password has been stored, unloaded by the right password.
+    Form10& showForm10();
+    Form10* form10();
+    // The password file, and what this run last stored in it.
+    PasswordStore& passwordStore();
+
     // Ends the program at once: nothing is saved, no window is asked.
     void endProgram();
     // How the program ends; tests replace it.
@@ -48,6 +61,9 @@ private:
     std::unique_ptr<Form1> m_form1;
     QPointer<Form3> m_form3;
     QPointer<Form4> m_form4;
+    QPointer<Form9> m_form9;
+    QPointer<Form10> m_form10;
+    std::optional<PasswordStore> m_passwordStore;
 };
 
 } // namespace quellor
