@@ -76,9 +76,9 @@ void Form10::createControls() {
 
 void Form10::present() {
     showMaximized();
+    updateCovers();
     raise();
     activateWindow();
-    updateCovers();
 }
 
 void Form10::Form_Load() {

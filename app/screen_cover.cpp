@@ -12,6 +12,7 @@ ScreenCover::ScreenCover(QScreen* screen, QWidget* lock)
     setPalette(p);
     setAutoFillBackground(true);
     setMouseTracking(true);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setGeometry(screen->geometry());
 }
 
