@@ -28,7 +28,8 @@ Form10::Form10(Services& services, Forms& forms, PasswordStore& store)
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_Stars(m_random), m_services(services), m_forms(forms), m_store(store), m_canvas(screenTwips()) {
     setObjectName(QStringLiteral("Form10"));
-    setWindowTitle(QString());
+    // No text in the title bar. An empty title would be replaced by the program's name.
+    setWindowTitle(QStringLiteral(" "));
     setAttribute(Qt::WA_DeleteOnClose);
     // Every pixel comes from the canvas: nothing is erased before painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -236,7 +237,8 @@ void Form10::closeEvent(QCloseEvent* event) {
 
 void Form10::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_Locked) {
+    // Minimised or restored to a smaller size, it goes back over the whole screen.
+    if (event->type() == QEvent::WindowStateChange && m_Locked && !isMaximized()) {
         QTimer::singleShot(0, this, &Form10::putBack);
     }
 }
@@ -249,7 +251,7 @@ void Form10::hideEvent(QHideEvent* event) {
 }
 
 void Form10::putBack() {
-    if (m_Locked && (!isVisible() || isMinimized())) {
+    if (m_Locked && (!isVisible() || isMinimized() || !isMaximized())) {
         present();
     }
 }

@@ -1,0 +1,159 @@
+# Shared start-up and clean-up for the end-to-end scripts; source it, never run it.
+#
+#   source "$(dirname "$0")/harness.sh"
+#   harness_init                       # private temp dir, clean-up on exit
+#   harness_start_display              # Xvfb on a free display + openbox; exports DISPLAY
+#   harness_start_session_bus --atspi  # private session bus (+ accessibility bus); exports its address
+#   harness_start_mock_logind          # second private bus as the system bus, mock logind on it;
+#                                      # its calls land in $HARNESS_CALLS
+#   harness_start_program "$BIN_DIR/Quellor"
+#   harness_wait_window "Quellor4.1" 20
+#
+# Nothing here can reach the real system bus: the program only ever sees the private one.
+
+HARNESS_PIDS=()
+HARNESS_DIR=""
+HARNESS_CALLS=""
+HARNESS_PROGRAM_PID=""
+HARNESS_PYTHON=/usr/bin/python3 # Debian's, which has pyatspi and dbusmock
+
+harness_log() { echo "[e2e $(date +%H:%M:%S)] $*" >&2; }
+harness_fail() {
+    harness_log "FAIL: $*"
+    if [[ -n "$HARNESS_DIR" && -s "$HARNESS_DIR/program.log" ]]; then
+        harness_log "program output:"
+        tail -n 20 "$HARNESS_DIR/program.log" >&2
+    fi
+    if [[ -n "${DISPLAY:-}" ]]; then
+        xdotool search --name . getwindowname %@ 2>/dev/null | sort | uniq -c >&2
+    fi
+    exit 1
+}
+
+harness_init() {
+    HARNESS_DIR=$(mktemp -d "${TMPDIR:-/tmp}/quellor-e2e.XXXXXX")
+    # A private runtime dir keeps single-instance locks and the accessibility bus apart from
+    # any other session on this machine, including other e2e runs.
+    export XDG_RUNTIME_DIR="$HARNESS_DIR/run"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    unset DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+    trap harness_cleanup EXIT
+    trap 'exit 130' INT TERM
+}
+
+# Ends only what this harness started, newest first.
+harness_cleanup() {
+    local i pid
+    for ((i = ${#HARNESS_PIDS[@]} - 1; i >= 0; i--)); do
+        pid=${HARNESS_PIDS[i]}
+        kill "$pid" 2>/dev/null
+    done
+    for pid in "${HARNESS_PIDS[@]}"; do
+        for _ in $(seq 50); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$pid" 2>/dev/null
+    done
+    HARNESS_PIDS=()
+    [[ -n "$HARNESS_DIR" && -d "$HARNESS_DIR" ]] && rm -rf "$HARNESS_DIR"
+    return 0
+}
+
+harness_track() { HARNESS_PIDS+=("$1"); }
+
+# Waits until a command succeeds; harness_until <seconds> <command...>
+harness_until() {
+    local limit=$1
+    shift
+    local deadline=$((SECONDS + limit))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS >= deadline)) && return 1
+        sleep 0.1
+    done
+}
+
+harness_start_display() {
+    local fifo="$HARNESS_DIR/displayfd"
+    # -displayfd lets the server pick a free display itself, with no race against other runs.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$HARNESS_DIR/xvfb.log" &
+    harness_track $!
+    harness_until 20 test -s "$fifo" || harness_fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$fifo" | tr -d '[:space:]')"
+    harness_until 20 xdpyinfo || harness_fail "display $DISPLAY does not answer"
+    openbox --sm-disable >"$HARNESS_DIR/openbox.log" 2>&1 &
+    harness_track $!
+    harness_until 20 xprop -root _NET_SUPPORTING_WM_CHECK || harness_fail "openbox did not start"
+    harness_log "display $DISPLAY with openbox"
+}
+
+# Starts a private bus daemon; prints "address pid".
+harness_bus_daemon() {
+    local out
+    out=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1) || return 1
+    echo "$out" | tr '\n' ' '
+}
+
+harness_start_session_bus() {
+    local addr pid
+    read -r addr pid <<<"$(harness_bus_daemon)" || harness_fail "no session bus"
+    harness_track "$pid"
+    export DBUS_SESSION_BUS_ADDRESS="$addr"
+    if [[ "${1:-}" == "--atspi" ]]; then
+        export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+        export NO_AT_BRIDGE=0
+        /usr/libexec/at-spi-bus-launcher --launch-immediately >"$HARNESS_DIR/atspi.log" 2>&1 &
+        harness_track $!
+        harness_until 20 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress || harness_fail "accessibility bus did not start"
+    fi
+    harness_log "session bus $addr"
+}
+
+# A second private bus stands in for the system bus, with a mock logind that records every call
+# (one line per call: "<epoch seconds> <Method> <args>") in $HARNESS_CALLS.
+harness_start_mock_logind() {
+    local addr pid
+    read -r addr pid <<<"$(harness_bus_daemon)" || harness_fail "no mock system bus"
+    harness_track "$pid"
+    export DBUS_SYSTEM_BUS_ADDRESS="$addr"
+    HARNESS_CALLS="$HARNESS_DIR/logind-calls"
+    : >"$HARNESS_CALLS"
+    "$HARNESS_PYTHON" -m dbusmock --template logind --system -l "$HARNESS_CALLS" \
+        >"$HARNESS_DIR/dbusmock.log" 2>&1 &
+    harness_track $!
+    harness_until 20 dbus-send --bus="$addr" --print-reply --dest=org.freedesktop.login1 \
+        /org/freedesktop/login1 org.freedesktop.DBus.Peer.Ping || harness_fail "mock logind did not start"
+    harness_log "mock logind on $addr"
+}
+
+# The calls the mock logind has seen, methods only, one per line.
+harness_logind_methods() { awk '{print $2}' "$HARNESS_CALLS"; }
+
+harness_start_program() {
+    "$@" >"$HARNESS_DIR/program.log" 2>&1 &
+    HARNESS_PROGRAM_PID=$!
+    harness_track "$HARNESS_PROGRAM_PID"
+}
+
+harness_program_running() { kill -0 "$HARNESS_PROGRAM_PID" 2>/dev/null; }
+
+# Prints the id of the first visible window with exactly this title, waiting up to $2 seconds.
+harness_wait_window() {
+    local title=$1 limit=${2:-20} id
+    local deadline=$((SECONDS + limit))
+    while ((SECONDS < deadline)); do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1)
+        if [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        harness_program_running || harness_fail "program ended while waiting for \"$title\""
+        sleep 0.2
+    done
+    return 1
+}
+
+# The accessibility helper: harness_atspi <command> <args...> (see atspi.py).
+HARNESS_HOME=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+harness_atspi() { "$HARNESS_PYTHON" "$HARNESS_HOME/atspi.py" --pid "$HARNESS_PROGRAM_PID" "$@"; }
