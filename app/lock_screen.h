@@ -69,6 +69,7 @@ public:
     int fieldWidth() const;
     int fieldHeight() const;
     const StarCanvas& canvas() const { return m_canvas; }
+    std::int64_t framesRun() const { return m_pacer.framesRun(); }
     const std::vector<ScreenCover*>& covers() const { return m_covers; }
 
 protected:

@@ -7,6 +7,8 @@ namespace quellor {
 void StarCanvas::resize(const QSize& pixels) {
     m_image = QImage(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     m_image.fill(Qt::black);
+    m_bits = nullptr;
+    m_stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
     m_columns = (m_image.width() + kTile - 1) / kTile;
     m_rows = (m_image.height() + kTile - 1) / kTile;
     m_dirty.assign(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows), 0);
@@ -21,7 +23,10 @@ void StarCanvas::setPixel(int x, int y, std::uint32_t colour) {
     }
     const QRgb value = qRgb(static_cast<int>(colour & 0xff), static_cast<int>((colour >> 8) & 0xff),
                             static_cast<int>((colour >> 16) & 0xff));
-    reinterpret_cast<QRgb*>(m_image.scanLine(py))[px] = value;
+    if (!m_bits) {
+        m_bits = reinterpret_cast<QRgb*>(m_image.bits());
+    }
+    m_bits[py * m_stride + px] = value;
     m_dirty[static_cast<std::size_t>((py / kTile) * m_columns + px / kTile)] = 1;
     m_anyDirty = true;
 }

@@ -23,7 +23,10 @@ public:
     // Twips in, one pixel out; writes outside the picture are dropped.
     void setPixel(int x, int y, std::uint32_t colour) override;
 
-    const QImage& image() const { return m_image; }
+    const QImage& image() const {
+        m_bits = nullptr; // whoever reads it may share it: the next write detaches afresh
+        return m_image;
+    }
     const Twips& twips() const { return m_twips; }
     // The tiles written since the last call, as one region.
     QRegion takeDirty();
@@ -31,6 +34,9 @@ public:
 private:
     Twips m_twips;
     QImage m_image;
+    // Pixel writes go straight to the bits; asking the image for a line per write is far slower.
+    mutable QRgb* m_bits = nullptr;
+    qsizetype m_stride = 0; // in pixels
     int m_columns = 0;
     int m_rows = 0;
     std::vector<std::uint8_t> m_dirty;
