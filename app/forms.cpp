@@ -1,8 +1,10 @@
 #include "forms.h"
 
 #include "about_dialog.h"
+#include "alarm_prompt.h"
 #include "lock_screen.h"
 #include "main_window.h"
+#include "options_dialog.h"
 #include "password_dialog.h"
 #include "splash_screen.h"
 
@@ -19,6 +21,8 @@ Forms::~Forms() {
     delete m_form9.data();
     delete m_form3.data();
     delete m_form4.data();
+    delete m_form2.data();
+    delete m_form5.data();
 }
 
 Form3* Forms::splash() {
@@ -46,6 +50,8 @@ void Forms::splashDone() {
 Form1& Forms::form1() {
     if (!m_form1) {
         m_form1 = std::make_unique<Form1>(m_services, *this);
+        QObject::connect(m_form1.get(), &Form1::optionsDialogRequested, [this] { showForm5(); });
+        QObject::connect(m_form1.get(), &Form1::alarmPromptRequested, [this] { showForm2(); });
         QObject::connect(m_form1.get(), &Form1::lockDialogRequested, [this] { showForm9(); });
     }
     return *m_form1;
@@ -72,6 +78,34 @@ Form4& Forms::showForm4() {
     m_form4->raise();
     m_form4->activateWindow();
     return *m_form4;
+}
+
+Form2* Forms::form2() {
+    return m_form2;
+}
+
+Form2& Forms::showForm2() {
+    if (!m_form2) {
+        m_form2 = new Form2(m_services);
+    }
+    m_form2->show();
+    m_form2->raise();
+    m_form2->activateWindow();
+    return *m_form2;
+}
+
+Form5* Forms::form5() {
+    return m_form5;
+}
+
+Form5& Forms::showForm5() {
+    if (!m_form5) {
+        m_form5 = new Form5(m_services, *this);
+    }
+    m_form5->show();
+    m_form5->raise();
+    m_form5->activateWindow();
+    return *m_form5;
 }
 
 void Forms::endProgram() {

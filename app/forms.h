@@ -13,8 +13,10 @@
 namespace quellor {
 
 class Form1;
+class Form2;
 class Form3;
 class Form4;
+class Form5;
 class Form9;
 class Form10;
 
@@ -42,6 +44,13 @@ public:
     Form4& showForm4();
     Form4* form4();
 
+    // Alarm prompt: loaded once, hidden by its button, shown again without reloading.
+    Form2& showForm2();
+    Form2* form2();
+
+    // Timer-options dialog: built afresh at each opening; an open one is only brought forward.
+    Form5& showForm5();
+    Form5* form5();
     // Password dialog: loaded at its opening (emptying the password file), unloaded when it closes.
     Form9& showForm9();
     Form9* form9();
@@ -61,6 +70,8 @@ private:
     std::unique_ptr<Form1> m_form1;
     QPointer<Form3> m_form3;
     QPointer<Form4> m_form4;
+    QPointer<Form2> m_form2;
+    QPointer<Form5> m_form5;
     QPointer<Form9> m_form9;
     QPointer<Form10> m_form10;
     std::optional<PasswordStore> m_passwordStore;

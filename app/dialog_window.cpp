@@ -1,0 +1,35 @@
+#include "dialog_window.h"
+
+#include "controls.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace quellor {
+
+void setUpDialogWindow(QWidget* window, const QString& title, double widthTwips, double heightTwips,
+                       const Twips& t) {
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // The window manager and screen readers still need a name for a borderless window.
+    window->setWindowTitle(title);
+    window->setAccessibleName(title);
+    window->setFixedSize(t.toPixelsX(widthTwips), t.toPixelsY(heightTwips));
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, colorFromRgb(240, 240, 255));
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+    centreOnScreen(window);
+}
+
+void centreOnScreen(QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    QRect r(QPoint(0, 0), window->size());
+    r.moveCenter(screen->geometry().center());
+    window->move(r.topLeft());
+}
+
+} // namespace quellor

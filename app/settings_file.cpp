@@ -1,0 +1,87 @@
+#include "settings_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace quellor {
+
+namespace {
+// Only the first line matters; a stray huge file is not read whole.
+constexpr qint64 kFirstLineLimit = 4096;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+} // namespace
+
+QByteArray SettingsFile::encode(int action) {
+    if (action < 1 || action > 4) {
+        return {};
+    }
+    QByteArray bytes(" 0 \r\n");
+    bytes[1] = static_cast<char>('0' + action);
+    return bytes;
+}
+
+std::optional<qint64> SettingsFile::parseFirstLine(const QByteArray& content) {
+    qsizetype end = 0;
+    while (end < content.size() && content[end] != '\r' && content[end] != '\n') {
+        ++end;
+    }
+    qsizetype i = 0;
+    while (i < end && isBlank(content[i])) {
+        ++i;
+    }
+    while (end > i && isBlank(content[end - 1])) {
+        --end;
+    }
+
+    bool negative = false;
+    if (i < end && (content[i] == '+' || content[i] == '-')) {
+        negative = content[i] == '-';
+        ++i;
+    }
+    if (i == end) {
+        return std::nullopt;
+    }
+    // Saturate rather than overflow: any huge number is still "some other number".
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    qint64 value = 0;
+    for (; i < end; ++i) {
+        const char c = content[i];
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        const int digit = c - '0';
+        value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<qint64> SettingsFile::read() const {
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return parseFirstLine(file.read(kFirstLineLimit));
+}
+
+bool SettingsFile::write(int action) const {
+    const QByteArray bytes = encode(action);
+    if (bytes.isEmpty()) {
+        return false;
+    }
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace quellor
