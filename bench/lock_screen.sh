@@ -21,6 +21,7 @@ export DISPLAY=":$(head -n1 "$WORK/display" | tr -d '[:space:]')"
 openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
 PIDS+=("$!")
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 1 # openbox answers before it manages new windows
 export XDG_RUNTIME_DIR="$WORK/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
