@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "form_taskbar.h"
 #include "forms.h"
+#include "frame_host.h"
 #include "globals.h"
 
 #include <QCloseEvent>
@@ -75,6 +76,7 @@ Form1::Form1(Services& services, Forms& forms)
     setWindowTitle(QStringLiteral("Quellor4.1"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
     createControls();
+    attachFrame(this, QStringLiteral("Form1"));
     connectHandlers();
     Form_Load();
 }
@@ -203,6 +205,7 @@ void Form1::cue(const QString& file) {
 }
 
 void Form1::Form_Load() {
+    loadClassCursors(m_forms.classCursors());
     m_services.platform.enableShutdownPrivilege();
     for (QWidget* w :
          {static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
@@ -351,8 +354,8 @@ void Form1::Command1_Click() {
         Q_EMIT alarmPromptRequested();
     } else {
         cue(QStringLiteral("4.wav"));
-        // The files' letter case varies; the patterns accept any.
-        cdlGetFile.filter = QStringLiteral("MP3 Files (*.[mM][pP]3);;*.wav (*.[wW][aA][vV])");
+        // The files' letter case varies, so the patterns accept any; the first entry shows both kinds.
+        cdlGetFile.filter = QStringLiteral("MP3 Files (*.[mM][pP]3 *.[wW][aA][vV]);;*.wav (*.[wW][aA][vV])");
         cdlGetFile.initialDir = desktopOrHome();
         cdlGetFile.showOpen(this);
         Player1->open(cdlGetFile.fileName());

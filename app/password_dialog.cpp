@@ -1,7 +1,9 @@
 #include "password_dialog.h"
 
 #include "controls.h"
+#include "dialog_window.h"
 #include "forms.h"
+#include "frame_host.h"
 #include "password_store.h"
 
 #include <QDir>
@@ -31,12 +33,11 @@ TextBox* passwordBox(const QString& name, const QString& accessible, QWidget* pa
 } // namespace
 
 Form9::Form9(Services& services, Forms& forms, PasswordStore& store)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_services(services), m_forms(forms),
-      m_store(store) {
+    : m_services(services), m_forms(forms), m_store(store) {
     setObjectName(QStringLiteral("Form9"));
-    setWindowTitle(QStringLiteral("输入密码"));
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
+    attachFrame(this, QStringLiteral("Form9"));
     connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form9::Command2_Click);
     Form_Load();
@@ -44,7 +45,7 @@ Form9::Form9(Services& services, Forms& forms, PasswordStore& store)
 
 void Form9::createControls() {
     const Twips t = screenTwips();
-    resize(t.toPixelsX(3855), t.toPixelsY(2295));
+    setUpDialogWindow(this, QStringLiteral("输入密码"), 3855, 2295, t);
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

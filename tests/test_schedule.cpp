@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace quellor;
 
 namespace {
@@ -67,7 +69,12 @@ private Q_SLOTS:
     void loadEnablesTheShutdownPrivilegeOnce() {
         AppRig rig;
         rig.mainWindow();
-        QCOMPARE(rig.platform.calls, std::vector<std::string>{"enableShutdownPrivilege()"});
+        // Only the privilege counts here: the dock's start-up tick may already have placed the
+        // window, depending on how long loading took.
+        const auto& calls = rig.platform.calls;
+        QCOMPARE(std::count(calls.begin(), calls.end(), "enableShutdownPrivilege()"), 1);
+        QVERIFY(std::none_of(calls.begin(), calls.end(),
+                             [](const std::string& c) { return c.rfind("exitWindows", 0) == 0; }));
         QCOMPARE(g_TimerAction, std::int16_t(0));
     }
 
