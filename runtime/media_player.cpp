@@ -43,9 +43,29 @@ namespace {
 
 constexpr double kVolumeDb = -6.0; // the players' stored volume, -600 hundredths of a decibel
 
+// Bringing up the media backend (its plugin, the audio server connection) takes tens of
+// milliseconds, and the splash opens its sound before it is first shown. So every operation runs
+// from the event loop, in the order it was asked for: no handler waits for the backend, and at
+// start-up the splash reaches the screen while the backend comes up.
 class QtSoundChannel : public SoundChannel {
 public:
     void load(const QString& path) override {
+        later([this, path] { loadNow(path); });
+    }
+    void play() override {
+        later([this] { playNow(); });
+    }
+    void halt() override {
+        later([this] { haltNow(); });
+    }
+
+private:
+    template <typename Operation> void later(Operation op) {
+        // Queued to a member, so operations still pending when the channel goes are dropped with it.
+        QMetaObject::invokeMethod(&m_queue, std::move(op), Qt::QueuedConnection);
+    }
+
+    void loadNow(const QString& path) {
         // A missing or unreadable file is simply not heard.
         m_loaded = !path.isEmpty() && QFileInfo(path).isFile();
         if (!m_loaded) {
@@ -59,19 +79,18 @@ public:
         m_player->stop();
         m_player->setSource(QUrl::fromLocalFile(path));
     }
-    void play() override {
+    void playNow() {
         if (m_loaded && m_player) {
             m_player->setPosition(0);
             m_player->play();
         }
     }
-    void halt() override {
+    void haltNow() {
         if (m_player) {
             m_player->stop();
         }
     }
 
-private:
     void ensurePlayer() {
         if (m_player) {
             return;
@@ -85,6 +104,7 @@ private:
     std::unique_ptr<QAudioOutput> m_audio;
     std::unique_ptr<QMediaPlayer> m_player;
     bool m_loaded = false;
+    QObject m_queue;
 };
 
 } // namespace

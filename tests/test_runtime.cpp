@@ -6,7 +6,9 @@
 #include "second_ticker.h"
 #include "units.h"
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quellor;
@@ -143,6 +145,27 @@ private Q_SLOTS:
         player.play();
         player.halt();
         QCOMPARE(player.fileName(), QString());
+    }
+
+    // The real player works from the event loop; a player that goes (the splash closing) with
+    // work still queued must drop it rather than run it on a dead channel.
+    void realPlayerDropsQueuedWorkWhenDestroyed() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString wav = dir.filePath(QStringLiteral("3.wav"));
+        QFile f(wav);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("RIFF", 4)); // unreadable as sound, but a file: the backend is asked
+        f.close();
+        {
+            QtSoundOutput output;
+            MediaPlayer player(output, QStringLiteral("Player"), true, nullptr);
+            player.open(wav);
+            player.halt();
+            QCOMPARE(player.fileName(), wav);
+        }
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
     }
 };
 
