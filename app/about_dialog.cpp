@@ -1,10 +1,9 @@
 #include "about_dialog.h"
 
 #include "controls.h"
+#include "dialog_window.h"
 
-#include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QScreen>
 
 namespace quellor {
 
@@ -40,10 +39,6 @@ Form4::Form4(Services& services)
 
     Player = new MediaPlayer(m_services.sound, QStringLiteral("Player"), true, this);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
-
-    if (QScreen* s = QGuiApplication::primaryScreen()) {
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
     Form_Load();
 }
 

@@ -1,11 +1,10 @@
 #include "splash_screen.h"
 
 #include "controls.h"
+#include "dialog_window.h"
 #include "forms.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 
 namespace quellor {
 
@@ -17,13 +16,6 @@ constexpr double kPicture1Width = 7200;
 constexpr double kStep = 100;
 
 const QString kCredits = QStringLiteral("制作：Quellor 开发组\r\n网址：quellor.invalid");
-
-void centreOnScreen(QWidget* w) {
-    if (QScreen* s = QGuiApplication::primaryScreen()) {
-        const QRect r = s->availableGeometry();
-        w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
-    }
-}
 } // namespace
 
 PictureBox::PictureBox(const QString& name, const QImage& picture, QWidget* parent)
@@ -58,7 +50,7 @@ Form3::Form3(Services& services, Forms& forms)
       m_forms(forms) {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Quellor4.1"));
+    setWindowTitle(QStringLiteral("Quellor"));
     const Twips t = screenTwips();
     resize(t.toPixelsX(7455), t.toPixelsY(5775));
     QPalette p = palette();

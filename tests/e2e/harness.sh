@@ -20,6 +20,13 @@ HARNESS_PYTHON=/usr/bin/python3 # Debian's, which has pyatspi and dbusmock
 harness_log() { echo "[e2e $(date +%H:%M:%S)] $*" >&2; }
 harness_fail() {
     harness_log "FAIL: $*"
+    if [[ -n "$HARNESS_DIR" && -s "$HARNESS_DIR/program.log" ]]; then
+        harness_log "program output:"
+        tail -n 20 "$HARNESS_DIR/program.log" >&2
+    fi
+    if [[ -n "${DISPLAY:-}" ]]; then
+        xdotool search --name . getwindowname %@ 2>/dev/null | sort | uniq -c >&2
+    fi
     exit 1
 }
 
@@ -148,4 +155,5 @@ harness_wait_window() {
 }
 
 # The accessibility helper: harness_atspi <command> <args...> (see atspi.py).
-harness_atspi() { "$HARNESS_PYTHON" "$(dirname "${BASH_SOURCE[0]}")/atspi.py" --pid "$HARNESS_PROGRAM_PID" "$@"; }
+HARNESS_HOME=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+harness_atspi() { "$HARNESS_PYTHON" "$HARNESS_HOME/atspi.py" --pid "$HARNESS_PROGRAM_PID" "$@"; }
