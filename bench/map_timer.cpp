@@ -1,11 +1,12 @@
 // Time from exec to the first new top-level window being mapped.
 //
-//   map_timer [-n RUNS] [-t TIMEOUT_S] [-s SETTLE_MS] -- COMMAND [ARGS...]
+//   map_timer [-n RUNS] [-t TIMEOUT_S] [-s SETTLE_MS] [-v] -- COMMAND [ARGS...]
 //
 // Watches the root window's substructure, starts the command, and stops the clock at the first
 // MapNotify of a window created after the start: under a reparenting window manager that is the
 // frame, without one the client itself. The command is then ended and, after a pause to let the
-// server and the window manager settle, run again. Prints one line per run and the median.
+// server and the window manager settle, run again. Prints one line per run and the median; -v
+// adds the start and map moments on CLOCK_MONOTONIC, to line up with the command's own probes.
 
 #include <X11/Xlib.h>
 
@@ -33,11 +34,13 @@ struct Options {
     int runs = 1;
     double timeoutSeconds = 30;
     int settleMs = 500;
+    bool verbose = false;
     std::vector<char*> command;
 };
 
 [[noreturn]] void usage() {
-    std::fprintf(stderr, "usage: map_timer [-n RUNS] [-t TIMEOUT_S] [-s SETTLE_MS] -- COMMAND [ARGS...]\n");
+    std::fprintf(stderr,
+                 "usage: map_timer [-n RUNS] [-t TIMEOUT_S] [-s SETTLE_MS] [-v] -- COMMAND [ARGS...]\n");
     std::exit(2);
 }
 
@@ -49,6 +52,10 @@ std::optional<Options> parse(int argc, char** argv) {
         if (a == "--") {
             ++i;
             break;
+        }
+        if (a == "-v") {
+            o.verbose = true;
+            continue;
         }
         if (i + 1 >= argc) {
             return std::nullopt;
@@ -75,6 +82,10 @@ std::optional<Options> parse(int argc, char** argv) {
     }
     o.command.push_back(nullptr);
     return o;
+}
+
+double monotonicMs(Clock::time_point t) {
+    return std::chrono::duration<double, std::milli>(t.time_since_epoch()).count();
 }
 
 pid_t launch(const Options& o) {
@@ -130,7 +141,12 @@ std::optional<double> measureOnce(Display* dpy, const Options& o) {
             if (ev.type == CreateNotify && ev.xcreatewindow.parent == root) {
                 created.insert(ev.xcreatewindow.window);
             } else if (ev.type == MapNotify && ev.xmap.event == root && created.count(ev.xmap.window)) {
-                result = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                const auto mapped = Clock::now();
+                result = std::chrono::duration<double, std::milli>(mapped - start).count();
+                if (o.verbose) {
+                    std::fprintf(stderr, "map_timer: start %.3f mapped %.3f (window 0x%lx)\n",
+                                 monotonicMs(start), monotonicMs(mapped), ev.xmap.window);
+                }
             }
         }
         if (result) {
