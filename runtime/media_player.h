@@ -51,6 +51,13 @@ private:
 class QtSoundOutput : public SoundOutput {
 public:
     std::unique_ptr<SoundChannel> createChannel(const QString& name) override;
+
+    // How a file is played. Short wave files (the cues, the splash's sound) go to a sound effect,
+    // which decodes them itself; only other files bring up the full media pipeline, which stays
+    // resident for the rest of the run once started.
+    enum class Route { Silent, Effect, Player };
+    static Route routeFor(const QString& path);
+    static constexpr qint64 kLongestEffectBytes = 4 * 1024 * 1024;
 };
 
 } // namespace quellor

@@ -6,6 +6,7 @@
 #include "second_ticker.h"
 #include "units.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -145,6 +146,45 @@ private Q_SLOTS:
         player.play();
         player.halt();
         QCOMPARE(player.fileName(), QString());
+    }
+
+    void soundRoute_data() {
+        QTest::addColumn<QString>("name"); // empty: no file is made
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<int>("expected");
+        const int silent = int(QtSoundOutput::Route::Silent);
+        const int effect = int(QtSoundOutput::Route::Effect);
+        const int player = int(QtSoundOutput::Route::Player);
+        QTest::newRow("cue") << "2.wav" << qint64(20000) << effect;
+        QTest::newRow("upper-case suffix") << "ALARM.WAV" << qint64(20000) << effect;
+        QTest::newRow("wave at the limit") << "long.wav" << QtSoundOutput::kLongestEffectBytes << effect;
+        QTest::newRow("long wave") << "long.wav" << QtSoundOutput::kLongestEffectBytes + 1 << player;
+        QTest::newRow("music") << "song.MP3" << qint64(20000) << player;
+        QTest::newRow("no suffix") << "song" << qint64(20000) << player;
+        QTest::newRow("missing file") << "" << qint64(0) << silent;
+    }
+    void soundRoute() {
+        QFETCH(QString, name);
+        QFETCH(qint64, size);
+        QFETCH(int, expected);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString path = dir.filePath(QStringLiteral("absent.wav"));
+        if (!name.isEmpty()) {
+            path = dir.filePath(name);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(size));
+        }
+        QCOMPARE(int(QtSoundOutput::routeFor(path)), expected);
+    }
+
+    void soundRouteIsSilentForWhatIsNoFile() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.wav")));
+        QCOMPARE(QtSoundOutput::routeFor(dir.filePath(QStringLiteral("folder.wav"))),
+                 QtSoundOutput::Route::Silent);
+        QCOMPARE(QtSoundOutput::routeFor(QString()), QtSoundOutput::Route::Silent);
     }
 
     // The real player works from the event loop; a player that goes (the splash closing) with
