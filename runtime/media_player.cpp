@@ -1,12 +1,7 @@
 #include "media_player.h"
 
-#include <QAudioOutput>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QMediaPlayer>
-#include <QSoundEffect>
-#include <QUrl>
-
-#include <cmath>
 
 namespace quellor {
 
@@ -42,14 +37,14 @@ void MediaPlayer::halt() {
 
 namespace {
 
-constexpr double kVolumeDb = -6.0; // the players' stored volume, -600 hundredths of a decibel
-
-// Bringing up the media backend takes tens of milliseconds, and the splash opens its sound
-// before it is first shown. So every operation runs from the event loop, in the order it was
-// asked for: no handler waits for the backend, and at start-up the splash reaches the screen
-// while the backend comes up.
+// Starting the sound module and its media backend takes tens of milliseconds, and the splash
+// opens its sound before it is first shown. So every operation runs from the event loop, in the
+// order it was asked for: no handler waits for the backend, and at start-up the splash reaches
+// the screen while the backend comes up.
 class QtSoundChannel : public SoundChannel {
 public:
+    explicit QtSoundChannel(QtSoundOutput& output) : m_output(output) {}
+
     void load(const QString& path) override {
         later([this, path] { loadNow(path); });
     }
@@ -69,82 +64,35 @@ private:
     }
 
     void loadNow(const QString& path) {
-        haltNow();
-        m_path = path;
         // A missing or unreadable file is simply not heard.
-        m_route = QtSoundOutput::routeFor(path);
-        if (m_effect) {
-            m_effect->setSource(QUrl());
+        const Route route = QtSoundOutput::routeFor(path);
+        if (route == Route::Silent && !m_backend) {
+            return;
         }
-        if (m_player) {
-            m_player->setSource(QUrl());
-        }
-        if (m_route == Route::Effect) {
-            ensureEffect();
-            m_effect->setSource(QUrl::fromLocalFile(path));
-        } else if (m_route == Route::Player) {
-            ensurePlayer();
-            m_player->setSource(QUrl::fromLocalFile(path));
+        if (SoundBackendChannel* b = backend()) {
+            b->load(route == Route::Silent ? QString() : path, route == Route::Effect);
         }
     }
     void playNow() {
-        m_playing = m_route != Route::Silent;
-        if (m_route == Route::Effect) {
-            m_effect->play(); // from the start; waits for the file if it is still loading
-        } else if (m_route == Route::Player) {
-            m_player->setPosition(0);
-            m_player->play();
+        if (m_backend) {
+            m_backend->play();
         }
     }
     void haltNow() {
-        m_playing = false;
-        if (m_effect) {
-            m_effect->stop();
-        }
-        if (m_player) {
-            m_player->stop();
+        if (m_backend) {
+            m_backend->halt();
         }
     }
 
-    // A wave file the effect cannot decode (a compressed one) is handed to the full player.
-    void effectStatusChanged() {
-        if (m_route != Route::Effect || m_effect->status() != QSoundEffect::Error) {
-            return;
+    SoundBackendChannel* backend() {
+        if (!m_backend) {
+            m_backend = m_output.createBackendChannel();
         }
-        m_route = Route::Player;
-        ensurePlayer();
-        m_player->setSource(QUrl::fromLocalFile(m_path));
-        if (m_playing) {
-            m_player->play();
-        }
+        return m_backend.get();
     }
 
-    void ensureEffect() {
-        if (m_effect) {
-            return;
-        }
-        m_effect = std::make_unique<QSoundEffect>();
-        m_effect->setVolume(volume());
-        QObject::connect(m_effect.get(), &QSoundEffect::statusChanged, &m_queue,
-                         [this] { effectStatusChanged(); });
-    }
-    void ensurePlayer() {
-        if (m_player) {
-            return;
-        }
-        m_audio = std::make_unique<QAudioOutput>();
-        m_audio->setVolume(volume());
-        m_player = std::make_unique<QMediaPlayer>();
-        m_player->setAudioOutput(m_audio.get());
-    }
-    static float volume() { return static_cast<float>(std::pow(10.0, kVolumeDb / 20.0)); }
-
-    std::unique_ptr<QSoundEffect> m_effect;
-    std::unique_ptr<QAudioOutput> m_audio;
-    std::unique_ptr<QMediaPlayer> m_player;
-    QString m_path;
-    Route m_route = Route::Silent;
-    bool m_playing = false;
+    QtSoundOutput& m_output;
+    std::unique_ptr<SoundBackendChannel> m_backend;
     QObject m_queue;
 };
 
@@ -160,7 +108,21 @@ QtSoundOutput::Route QtSoundOutput::routeFor(const QString& path) {
 }
 
 std::unique_ptr<SoundChannel> QtSoundOutput::createChannel(const QString&) {
-    return std::make_unique<QtSoundChannel>();
+    return std::make_unique<QtSoundChannel>(*this);
+}
+
+std::unique_ptr<SoundBackendChannel> QtSoundOutput::createBackendChannel() {
+    if (!m_moduleTried) {
+        m_moduleTried = true;
+        const QString dir = m_moduleDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_moduleDir;
+        m_module.setFileName(dir + QLatin1Char('/') + QLatin1String(kSoundBackendModule));
+        m_create = reinterpret_cast<CreateSoundBackendChannel>(m_module.resolve(kSoundBackendEntry));
+        if (!m_create) {
+            // Without the module the program runs on, silent.
+            qWarning("No sound: %s", qPrintable(m_module.errorString()));
+        }
+    }
+    return std::unique_ptr<SoundBackendChannel>(m_create ? m_create() : nullptr);
 }
 
 } // namespace quellor

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -185,6 +186,23 @@ private Q_SLOTS:
         QCOMPARE(QtSoundOutput::routeFor(dir.filePath(QStringLiteral("folder.wav"))),
                  QtSoundOutput::Route::Silent);
         QCOMPARE(QtSoundOutput::routeFor(QString()), QtSoundOutput::Route::Silent);
+    }
+
+    // The multimedia half is a module found beside the program; without it the program is silent.
+    void soundModuleLoadsFromTheProgramDirectoryOnly() {
+        QtSoundOutput beside;
+        QVERIFY(beside.createBackendChannel() != nullptr);
+        QVERIFY(beside.createBackendChannel() != nullptr); // one module, any number of channels
+
+        QTemporaryDir empty;
+        QtSoundOutput elsewhere(empty.path());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^No sound: ")));
+        QVERIFY(elsewhere.createBackendChannel() == nullptr);
+        QVERIFY(elsewhere.createBackendChannel() == nullptr); // tried once, not again
+        MediaPlayer player(elsewhere, QStringLiteral("Player2"), true, nullptr);
+        player.open(QCoreApplication::applicationFilePath()); // a file, so the module is asked for
+        player.halt();
+        QCoreApplication::sendPostedEvents();
     }
 
     // The real player works from the event loop; a player that goes (the splash closing) with
