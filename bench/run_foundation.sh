@@ -50,6 +50,11 @@ median() { sort -n | awk '{v[NR] = $1} END {if (NR == 0) exit 1; print (NR % 2) 
 # One exec-to-first-mapped-window time in ms, or nothing on failure.
 first_window_ms() { "$bin/map_timer" -n 1 -t 30 -- "$@" 2>>"$HARNESS_DIR/map_timer.log" | sed -n 's/^run 1: \([0-9.]*\) ms$/\1/p'; }
 
+# The splash opens its sound before it is first shown; say when this run has none to open.
+sound_note=""
+[[ -f "$bin/3.wav" ]] || sound_note="no 3.wav beside the program: the splash opened no sound in this run"
+[[ -f "$bin/libquellor_sound.so" ]] || sound_note="no sound module beside the program: it ran silent"
+
 # --- start-up: interleaved so drift in the machine's load touches both alike ---------------------
 log "start-up: $runs runs each of Quellor and the bare window (after one warm-up each)"
 first_window_ms "$bin/Quellor" >/dev/null
@@ -138,5 +143,6 @@ row "clock change after the second, max" "$off_max ms" "" ""
 row "seconds skipped in ${clock_seconds} s, cores busy" "$skipped of $((changes + skipped))" "0" \
     "$(verdict "$skipped == 0")"
 echo "start-up runs (ms): Quellor ${quellor_times[*]}; bare ${bare_times[*]}"
+[[ -z "$sound_note" ]] || echo "note: $sound_note"
 echo "load average (1/5/15 min) around the clock run: before $load_before, after $load_after" \
     "(includes the $load_procs busy loops and anything else on the machine)"
