@@ -25,7 +25,7 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELLOR_BUILD_TESTS=OFF >/dev/null ||
         exit 1
 fi
-cmake --build "$build" -j2 --target Quellor bench_bare_window map_timer clock_offset >/dev/null || exit 1
+cmake --build "$build" -j2 --target Quellor quellor_sound bench_bare_window map_timer clock_offset wake_floor >/dev/null || exit 1
 
 # shellcheck source=../tests/e2e/harness.sh
 source "$root/tests/e2e/harness.sh"
@@ -111,18 +111,27 @@ for ((i = 0; i < load_procs; i++)); do
     load_pids+=($!)
     harness_track $!
 done
+# The floor sleeps to the same boundaries beside it, under the same load.
+"$bin/wake_floor" "$clock_seconds" >"$HARNESS_DIR/wake_floor.out" 2>&1 &
+floor_pid=$!
+harness_track "$floor_pid"
 clock_out=$("$bin/clock_offset" "$clock_seconds" 2>"$HARNESS_DIR/clock_offset.log")
 clock_rc=$?
+wait "$floor_pid"
+floor_out=$(cat "$HARNESS_DIR/wake_floor.out")
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 kill "${load_pids[@]}" 2>/dev/null
 wait "${load_pids[@]}" 2>/dev/null
 ((clock_rc == 0)) || harness_fail "clock_offset failed: $(cat "$HARNESS_DIR/clock_offset.log")"
-clock_field() { sed -n "s/^$1: \([-0-9.]*\).*/\1/p" <<<"$clock_out"; }
+clock_field() { sed -n "s/^$1: \([-0-9.]*\).*/\1/p" <<<"${2:-$clock_out}"; }
 changes=$(clock_field "clock changes")
 off_median=$(clock_field "offset median")
 off_p99=$(clock_field "offset p99")
 off_max=$(clock_field "offset max")
 skipped=$(clock_field "seconds skipped")
+floor_median=$(clock_field "offset median" "$floor_out")
+floor_p99=$(clock_field "offset p99" "$floor_out")
+floor_max=$(clock_field "offset max" "$floor_out")
 
 # --- the table -----------------------------------------------------------------------------------------
 verdict() { awk "BEGIN {exit !($1)}" && echo met || echo MISSED; }
@@ -140,6 +149,9 @@ row "CPU, idle ${idle_seconds} s ($threads threads)" "$cpu_pct % core" "< 0.2 %"
 row "clock change after the second, median" "$off_median ms" "" ""
 row "clock change after the second, p99" "$off_p99 ms" "<= 10 ms" "$(verdict "$off_p99 <= 10")"
 row "clock change after the second, max" "$off_max ms" "" ""
+row "  floor: bare process waking, median" "$floor_median ms" "" ""
+row "  floor: bare process waking, p99" "$floor_p99 ms" "" ""
+row "  floor: bare process waking, max" "$floor_max ms" "" ""
 row "seconds skipped in ${clock_seconds} s, cores busy" "$skipped of $((changes + skipped))" "0" \
     "$(verdict "$skipped == 0")"
 echo "start-up runs (ms): Quellor ${quellor_times[*]}; bare ${bare_times[*]}"
