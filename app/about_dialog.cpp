@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "dialog_window.h"
+#include "frame_host.h"
 
 #include <QPlainTextEdit>
 
@@ -38,6 +39,7 @@ Form4::Form4(Services& services)
     placeTwips(Command1, 3360, 0, 615, 375, t);
 
     Player = new MediaPlayer(m_services.sound, QStringLiteral("Player"), true, this);
+    attachFrame(this, QStringLiteral("Form4"));
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     Form_Load();
 }

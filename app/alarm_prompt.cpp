@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "dialog_window.h"
+#include "frame_host.h"
 #include "media_player.h"
 
 #include <QPlainTextEdit>
@@ -15,6 +16,7 @@ Form2::Form2(Services& services, QWidget* parent) : QWidget(parent), m_services(
     // Its frame's close button unloads it; the registry then builds a new one when needed.
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
+    attachFrame(this, QStringLiteral("Form2"));
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     Form_Load();
 }

@@ -2,6 +2,7 @@
 // One instance per window class, created at its first showing. Windows reach each other only
 // through this registry: show, hide, unload.
 
+#include "class_cursors.h"
 #include "services.h"
 
 #include <QPointer>
@@ -24,6 +25,8 @@ public:
     Forms& operator=(const Forms&) = delete;
 
     Services& services() { return m_services; }
+    // The cursors every window and button of the program shows.
+    ClassCursors& classCursors() { return m_classCursors; }
 
     // Start-up: the splash, which shows the main window when its animation has run.
     void showSplash();
@@ -55,6 +58,7 @@ public:
 
 private:
     Services& m_services;
+    ClassCursors m_classCursors;
     std::unique_ptr<Form1> m_form1;
     QPointer<Form3> m_form3;
     QPointer<Form4> m_form4;

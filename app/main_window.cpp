@@ -1,7 +1,9 @@
 #include "main_window.h"
 
 #include "controls.h"
+#include "form_taskbar.h"
 #include "forms.h"
+#include "frame_host.h"
 #include "globals.h"
 
 #include <QCloseEvent>
@@ -63,12 +65,18 @@ QString desktopOrHome() {
 } // namespace
 
 Form1::Form1(Services& services, Forms& forms)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), cdlGetFile(services.files),
+    // A splash-type window: window managers hold normal windows on screen, which would keep the
+    // dock from parking this one above the top edge, yet a splash still takes the focus when
+    // clicked. Normal windows were pulled back to a tenth of their height under openbox.
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), cdlGetFile(services.files),
       m_services(services), m_forms(forms) {
+    // Qt lets no splash end the program by closing; this one is the main window and still does.
+    setAttribute(Qt::WA_QuitOnClose, true);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quellor4.1"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
     createControls();
+    attachFrame(this, QStringLiteral("Form1"));
     connectHandlers();
     Form_Load();
 }
@@ -149,6 +157,9 @@ void Form1::createControls() {
     Command2->setTextColor(QColor(128, 128, 128));
     placeTwips(Command2, 3720, 0, 735, 375, t);
 
+    Form_TaskBar1 = new Form_TaskBar(this, m_services.platform, m_services.messages);
+    Form_TaskBar1->move(t.toPixelsX(4200), t.toPixelsY(4440));
+
     Timer1 = new SecondTicker(m_services.clock, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Player1 = new MediaPlayer(m_services.sound, QStringLiteral("Player1"), false, this);
@@ -194,6 +205,7 @@ void Form1::cue(const QString& file) {
 }
 
 void Form1::Form_Load() {
+    loadClassCursors(m_forms.classCursors());
     m_services.platform.enableShutdownPrivilege();
     for (QWidget* w :
          {static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
@@ -209,19 +221,24 @@ QString Form1::clockText(const QDateTime& t) {
 
 void Form1::Timer1_Timer() {
     const QDateTime now = m_services.clock.now();
+    const qint64 elapsed = m_services.clock.elapsedMs();
     const QDateTime second = now.addMSecs(-now.time().msec());
     // A late tick must not lose a scheduled second: compare the seconds it jumped over, in order.
-    // A jump of more than a minute (suspend, clock set) is not caught up, so a machine waking
-    // from sleep is not powered off for a time long past.
+    // Only seconds that really passed are caught up: when the wall clock moved by more than the
+    // steady clock (suspend, clock set) or by more than a minute, only the new second counts, so a
+    // machine waking from sleep is not powered off for a time long past.
     if (m_lastShownSecond.isValid()) {
         const qint64 gap = m_lastShownSecond.secsTo(second);
-        if (gap > 1 && gap <= 60) {
+        const qint64 drift = m_lastTickAt.msecsTo(now) - (elapsed - m_lastTickElapsed);
+        if (gap > 1 && gap <= kMaxCatchUpSeconds && qAbs(drift) < kClockJumpMs) {
             for (qint64 s = 1; s < gap; ++s) {
                 scheduleCheck(clockText(m_lastShownSecond.addSecs(s)));
             }
         }
     }
     m_lastShownSecond = second;
+    m_lastTickAt = now;
+    m_lastTickElapsed = elapsed;
     Text1->setText(clockText(second));
 }
 
@@ -280,7 +297,7 @@ bool Form1::completeTimeEntry(TextBox* field) {
     };
     const QString formatted = twoDigits(text.left(2)) + QLatin1Char(':') + twoDigits(text.mid(2, 2)) +
                               QLatin1Char(':') + twoDigits(text.right(2));
-    field->setText(formatted);
+    field->setProgramText(formatted);
     field->setEnabled(false);
     return true;
 }
@@ -337,8 +354,8 @@ void Form1::Command1_Click() {
         Q_EMIT alarmPromptRequested();
     } else {
         cue(QStringLiteral("4.wav"));
-        // The files' letter case varies; the patterns accept any.
-        cdlGetFile.filter = QStringLiteral("MP3 Files (*.[mM][pP]3);;*.wav (*.[wW][aA][vV])");
+        // The files' letter case varies, so the patterns accept any; the first entry shows both kinds.
+        cdlGetFile.filter = QStringLiteral("MP3 Files (*.[mM][pP]3 *.[wW][aA][vV]);;*.wav (*.[wW][aA][vV])");
         cdlGetFile.initialDir = desktopOrHome();
         cdlGetFile.showOpen(this);
         Player1->open(cdlGetFile.fileName());

@@ -14,6 +14,7 @@ class QGroupBox;
 namespace quellor {
 
 class Forms;
+class Form_TaskBar;
 class PictureButton;
 class PlainButton;
 class TextBox;
@@ -39,6 +40,7 @@ public:
     PlainButton* Command6 = nullptr;    // "快速关机"
     PictureButton* VsNetBut3 = nullptr; // "软件说明"
     PlainButton* Command2 = nullptr;    // "X"
+    Form_TaskBar* Form_TaskBar1 = nullptr;
     SecondTicker* Timer1 = nullptr;
     MediaPlayer* Player1 = nullptr; // alarm music, does not start on open
     MediaPlayer* Player2 = nullptr; // cues, start on open
@@ -95,6 +97,13 @@ private:
     Services& m_services;
     Forms& m_forms;
     QDateTime m_lastShownSecond;
+    QDateTime m_lastTickAt;       // wall clock at the last tick
+    qint64 m_lastTickElapsed = 0; // steady clock at the last tick
+
+    // A late tick catches up at most this many seconds.
+    static constexpr qint64 kMaxCatchUpSeconds = 60;
+    // Wall and steady clock may disagree by this much before the wall clock counts as set.
+    static constexpr qint64 kClockJumpMs = 500;
 };
 
 } // namespace quellor

@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "dialog_window.h"
 #include "forms.h"
+#include "frame_host.h"
 #include "globals.h"
 #include "settings_file.h"
 
@@ -36,6 +37,7 @@ Form5::Form5(Services& services, Forms& forms, QWidget* parent)
     setObjectName(QStringLiteral("Form5"));
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
+    attachFrame(this, QStringLiteral("Form5"));
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
     Form_Load();

@@ -7,6 +7,7 @@ bool Startup::run() {
         m_forms.services().messages.warning(nullptr, alreadyRunningText());
         return false;
     }
+    loadClassCursors(m_forms.classCursors());
     m_forms.showSplash();
     return true;
 }

@@ -96,8 +96,11 @@ namespace {
 
 class DigitsValidator : public QValidator {
 public:
-    using QValidator::QValidator;
+    DigitsValidator(const bool& bypass, QObject* parent) : QValidator(parent), m_bypass(bypass) {}
     State validate(QString& input, int& pos) const override {
+        if (m_bypass) {
+            return Acceptable;
+        }
         QString digits;
         int newPos = 0;
         for (int i = 0; i < input.size(); ++i) {
@@ -112,6 +115,9 @@ public:
         pos = newPos;
         return Acceptable;
     }
+
+private:
+    const bool& m_bypass;
 };
 
 } // namespace
@@ -126,7 +132,13 @@ TextBox::TextBox(const QString& name, QWidget* parent) : QLineEdit(parent) {
 }
 
 void TextBox::setDigitsOnly(bool on) {
-    setValidator(on ? new DigitsValidator(this) : nullptr);
+    setValidator(on ? new DigitsValidator(m_programText, this) : nullptr);
+}
+
+void TextBox::setProgramText(const QString& text) {
+    m_programText = true;
+    setText(text);
+    m_programText = false;
 }
 
 void TextBox::focusInEvent(QFocusEvent* event) {

@@ -54,6 +54,9 @@ public:
 
     // Refuses every character but digits; pasted or dropped text keeps only its digits.
     void setDigitsOnly(bool on);
+    // Text the program itself puts in (a completed "hh:mm:ss"); the filter above is only for
+    // what the user enters, and would otherwise strip the colons again.
+    void setProgramText(const QString& text);
 
 Q_SIGNALS:
     // Focus moving between the program's controls; switching windows raises neither.
@@ -72,6 +75,7 @@ protected:
 
 private:
     bool m_inKey = false;
+    bool m_programText = false;
 };
 
 } // namespace quellor

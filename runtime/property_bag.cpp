@@ -7,6 +7,7 @@ namespace quellor {
 
 namespace {
 constexpr quint32 kMagic = 0x51504231; // "QPB1"
+const QString kPictureTag = QStringLiteral("picture");
 
 // Defaults are compared by value across numeric types, so 500 (int) equals 500 (short).
 bool sameValue(const QVariant& a, const QVariant& b) {
@@ -51,6 +52,22 @@ bool PropertyBag::contains(const QString& key) const {
         }
     }
     return false;
+}
+
+QVariant PropertyBag::pictureValue(const QByteArray& imageData) {
+    return QVariantMap{{kPictureTag, imageData}};
+}
+
+bool PropertyBag::isPicture(const QVariant& value) {
+    if (value.typeId() != QMetaType::QVariantMap) {
+        return false;
+    }
+    const QVariantMap map = value.toMap();
+    return map.size() == 1 && map.contains(kPictureTag);
+}
+
+QByteArray PropertyBag::pictureData(const QVariant& value) {
+    return isPicture(value) ? value.toMap().value(kPictureTag).toByteArray() : QByteArray();
 }
 
 QByteArray PropertyBag::serialize() const {

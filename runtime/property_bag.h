@@ -30,6 +30,12 @@ public:
     bool contains(const QString& key) const;
     void clear() { m_entries.clear(); }
 
+    // Picture values: the image data of a picture (for an icon, the icon file's bytes) tagged as a
+    // picture, so an empty picture is told apart from no picture at all (an invalid QVariant).
+    static QVariant pictureValue(const QByteArray& imageData);
+    static bool isPicture(const QVariant& value);
+    static QByteArray pictureData(const QVariant& value);
+
     // Stable binary form for stored layouts.
     QByteArray serialize() const;
     static std::optional<PropertyBag> deserialize(const QByteArray& data);

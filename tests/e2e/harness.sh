@@ -41,19 +41,20 @@ harness_init() {
     trap 'exit 130' INT TERM
 }
 
-# Ends only what this harness started, newest first.
+# Ends only what this harness started, newest first. Safe under set -e: most of these have
+# already gone by the time they are killed.
 harness_cleanup() {
     local i pid
     for ((i = ${#HARNESS_PIDS[@]} - 1; i >= 0; i--)); do
         pid=${HARNESS_PIDS[i]}
-        kill "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true
     done
     for pid in "${HARNESS_PIDS[@]}"; do
         for _ in $(seq 50); do
             kill -0 "$pid" 2>/dev/null || break
             sleep 0.1
         done
-        kill -9 "$pid" 2>/dev/null
+        kill -9 "$pid" 2>/dev/null || true
     done
     HARNESS_PIDS=()
     [[ -n "$HARNESS_DIR" && -d "$HARNESS_DIR" ]] && rm -rf "$HARNESS_DIR"

@@ -3,7 +3,8 @@
 
 namespace quellor {
 
-// A clock the test sets and advances by hand.
+// A clock the test sets and advances by hand: advanceMs() lets time pass, set() and setTime()
+// move only the wall clock, as setting the system clock does.
 class FakeClock : public Clock {
 public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(12, 0, 0)))
@@ -11,10 +12,15 @@ public:
     QDateTime now() const override { return m_now; }
     void set(const QDateTime& t) { m_now = t; }
     void setTime(const QTime& t) { m_now.setTime(t); }
-    void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
+    void advanceMs(qint64 ms) {
+        m_now = m_now.addMSecs(ms);
+        m_elapsed += ms;
+    }
+    qint64 elapsedMs() const override { return m_elapsed; }
 
 private:
     QDateTime m_now;
+    qint64 m_elapsed = 0;
 };
 
 } // namespace quellor

@@ -1,0 +1,118 @@
+#include "frame_host.h"
+
+#include "class_store.h"
+#include "property_bag.h"
+#include "vantrel/server.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLibrary>
+#include <QPluginLoader>
+#include <QWidget>
+
+namespace quellor {
+
+namespace {
+
+const QString kProgId = QStringLiteral("VantrelLib.Vantrel");
+
+QString libraryBesideProgram(const QString& programDir) {
+    return programDir + QStringLiteral("/libVantrelLib.so");
+}
+
+std::optional<QString> clsidFromMetadata(const QString& libraryPath) {
+    const QJsonObject meta = QPluginLoader(libraryPath).metaData().value("MetaData").toObject();
+    for (const auto& c : meta.value("Classes").toArray()) {
+        const QJsonObject cls = c.toObject();
+        if (cls.value("ProgId").toString().compare(kProgId, Qt::CaseInsensitive) == 0) {
+            return cls.value("ClassId").toString();
+        }
+    }
+    return std::nullopt;
+}
+
+// Keeps the frame at the host's client size; dies with the frame.
+class FrameSizer : public QObject {
+public:
+    FrameSizer(QWidget* host, QWidget* frame) : QObject(frame), m_frame(frame) {
+        host->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            m_frame->resize(static_cast<QWidget*>(watched)->size());
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_frame;
+};
+
+} // namespace
+
+std::optional<FrameServer> findFrameServer(const QString& programDir) {
+    const ClassStore store;
+    if (const auto clsid = store.clsidFromProgId(kProgId)) {
+        if (const auto entry = store.findClass(*clsid); entry && QFileInfo::exists(entry->libraryPath)) {
+            return FrameServer{entry->libraryPath, *clsid};
+        }
+    }
+    const QString beside = libraryBesideProgram(programDir);
+    if (!QFileInfo::exists(beside)) {
+        return std::nullopt;
+    }
+    if (const auto clsid = clsidFromMetadata(beside)) {
+        return FrameServer{beside, *clsid};
+    }
+    return std::nullopt;
+}
+
+QWidget* attachFrame(QWidget* host, const QString& layoutName) {
+    if (!host) {
+        return nullptr;
+    }
+    const auto server = findFrameServer(QCoreApplication::applicationDirPath());
+    if (!server) {
+        return nullptr;
+    }
+    // The library stays loaded for the rest of the run: frames may be made from it at any time.
+    QLibrary library(server->libraryPath);
+    auto getClassObject =
+        reinterpret_cast<vantrel::DllGetClassObjectFn>(library.resolve("DllGetClassObject"));
+    const auto clsid = vantrel::Guid::parse(server->clsid.toStdString());
+    if (!getClassObject || !clsid) {
+        return nullptr;
+    }
+    void* object = nullptr;
+    if (getClassObject(&*clsid, &vantrel::IID_IClassFactory, &object) != vantrel::S_OK || !object) {
+        return nullptr;
+    }
+    QWidget* frame = static_cast<vantrel::ClassFactory*>(object)->createInstance(host);
+    if (!frame) {
+        return nullptr;
+    }
+
+    auto* persist = qobject_cast<vantrel::PersistPropertyBag*>(frame);
+    QFile stored(QStringLiteral(":/layouts/%1.bag").arg(layoutName));
+    std::optional<PropertyBag> bag;
+    if (stored.open(QIODevice::ReadOnly)) {
+        bag = PropertyBag::deserialize(stored.readAll());
+    }
+    if (persist) {
+        bag ? persist->ReadProperties(*bag) : persist->InitProperties();
+    }
+
+    frame->setGeometry(host->rect());
+    frame->lower(); // beneath the window's own controls
+    new FrameSizer(host, frame);
+    frame->show();
+    return frame;
+}
+
+} // namespace quellor

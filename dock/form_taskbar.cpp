@@ -1,0 +1,192 @@
+#include "form_taskbar.h"
+
+#include "controls.h"
+
+namespace quellor {
+
+namespace {
+
+// The runtime's description of the error raised when the parent is not a form.
+const QString kNotAFormText = QStringLiteral("类型不匹配");
+
+qint16 readInt16(const PropertyBag& bag, const QString& key, qint16 defaultValue) {
+    bool ok = false;
+    const double value = bag.readProperty(key, defaultValue).toDouble(&ok);
+    return ok ? toInt16(value) : defaultValue;
+}
+
+} // namespace
+
+Form_TaskBar::Form_TaskBar(QWidget* parent, Platform& platform, MessageBoxes& messages)
+    : QWidget(parent), m_platform(platform), m_messages(messages) {
+    setObjectName(QStringLiteral("Form_TaskBar"));
+    Label1.setObjectName(QStringLiteral("Label1"));
+    Label1.setText(QStringLiteral("TaskBar"));
+    Label1.setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label1.adjustSize();
+    resize(Label1.size());
+
+    tmrDelayedInit.setObjectName(QStringLiteral("tmrDelayedInit"));
+    tmrCheckMouseOver.setObjectName(QStringLiteral("tmrCheckMouseOver"));
+    tmrAppFocus.setObjectName(QStringLiteral("tmrAppFocus"));
+    tmrSliding.setObjectName(QStringLiteral("tmrSliding"));
+    connect(&tmrDelayedInit, &QTimer::timeout, this, &Form_TaskBar::tmrDelayedInit_Timer);
+    connect(&tmrCheckMouseOver, &QTimer::timeout, this, &Form_TaskBar::tmrCheckMouseOver_Timer);
+    connect(&tmrAppFocus, &QTimer::timeout, this, &Form_TaskBar::tmrAppFocus_Timer);
+    connect(&tmrSliding, &QTimer::timeout, this, &Form_TaskBar::tmrSliding_Timer);
+
+    // The host is set up once its window exists, on the first tick.
+    tmrDelayedInit.setInterval(1);
+    tmrDelayedInit.start();
+}
+
+void Form_TaskBar::setNumSteps(qint16 New_NumSteps) {
+    m_NumSteps = New_NumSteps;
+    Q_EMIT PropertyChanged(QStringLiteral("NumSteps"));
+}
+
+void Form_TaskBar::setHangDown(qint16 New_HangDown) {
+    m_HangDown = New_HangDown;
+    Q_EMIT PropertyChanged(QStringLiteral("HangDown"));
+}
+
+void Form_TaskBar::InitProperties() {
+    m_NumSteps = kDefaultNumSteps;
+    m_HangDown = kDefaultHangDown;
+}
+
+void Form_TaskBar::ReadProperties(const PropertyBag& bag) {
+    m_NumSteps = readInt16(bag, QStringLiteral("NumSteps"), kDefaultNumSteps);
+    m_HangDown = readInt16(bag, QStringLiteral("HangDown"), kDefaultHangDown);
+}
+
+void Form_TaskBar::WriteProperties(PropertyBag& bag) const {
+    bag.writeProperty(QStringLiteral("NumSteps"), QVariant::fromValue(m_NumSteps),
+                      QVariant::fromValue(kDefaultNumSteps));
+    bag.writeProperty(QStringLiteral("HangDown"), QVariant::fromValue(m_HangDown),
+                      QVariant::fromValue(kDefaultHangDown));
+}
+
+void Form_TaskBar::tmrDelayedInit_Timer() {
+    // Stopped before anything else: the failure box below runs a modal loop in which this timer
+    // would otherwise fire again and stack up boxes.
+    tmrDelayedInit.stop();
+
+    QWidget* host = parentWidget();
+    if (!host || !host->isWindow()) {
+        m_messages.show(host, {kNotAFormText, QString(), MessageIcon::None, true});
+        return;
+    }
+    m_HostForm = HostWindow(host, screenTwips());
+
+    ReadScreenSize();
+    m_HostForm.move(m_Screen.centredLeft(m_HostForm.width()), ParkedTop());
+    SetTopmost(m_HostForm.windowId());
+    tmrCheckMouseOver.start(200);
+    tmrAppFocus.start(200);
+}
+
+void Form_TaskBar::tmrCheckMouseOver_Timer() {
+    if (!m_HostForm.isValid()) {
+        return;
+    }
+    const ScreenPoint cursor = m_platform.cursorPos();
+    const bool inside = insideInclusive(cursor, m_platform.windowRect(m_HostForm.windowId()));
+    if (inside == m_IsMouseOver) {
+        return;
+    }
+    m_IsMouseOver = inside;
+    if (inside) {
+        Q_EMIT MouseOver();
+        if (!m_HasFocus) {
+            BeginSlide(true);
+        }
+    } else {
+        Q_EMIT MouseLeft();
+        if (!m_HasFocus) {
+            BeginSlide(false);
+        }
+    }
+}
+
+void Form_TaskBar::tmrAppFocus_Timer() {
+    if (!m_HostForm.isValid()) {
+        return;
+    }
+    const bool focus = m_platform.foregroundWindow() == m_HostForm.windowId();
+    if (focus == m_HasFocus) {
+        return;
+    }
+    m_HasFocus = focus;
+    if (focus) {
+        Q_EMIT AppGotFocus();
+        BeginSlide(true);
+    } else {
+        Q_EMIT AppLostFocus();
+        BeginSlide(false);
+    }
+}
+
+void Form_TaskBar::BeginSlide(bool Down) {
+    tmrSliding.setInterval(1);
+    if (Down) {
+        if (!m_Out) {
+            Q_EMIT StartOpenUp();
+        } else if (m_Step < 0) {
+            Q_EMIT ChangeOpenUp();
+        }
+    } else {
+        if (m_Out) {
+            Q_EMIT StartCloseUp();
+        } else if (m_Step > 0) {
+            Q_EMIT ChangeCloseUp();
+        }
+    }
+    // Read afresh: the host may have been resized since the last slide.
+    m_Step = m_Screen.slideStep(m_HostForm.height(), m_NumSteps, Down);
+    tmrSliding.start();
+}
+
+void Form_TaskBar::tmrSliding_Timer() {
+    if (!m_HostForm.isValid()) {
+        tmrSliding.stop();
+        return;
+    }
+    // The left is kept as it is, so a host dragged sideways slides where the user left it.
+    const double left = m_HostForm.left();
+    const std::int32_t newTop = toInt32(m_HostForm.top() + m_Step);
+
+    // Tested first whatever the direction: an upward slide of a host dragged below the edge ends here.
+    if (newTop >= m_Screen.shownTop()) {
+        m_HostForm.move(left, m_Screen.shownTop());
+        m_Out = true;
+        m_Step = 0;
+        tmrSliding.stop();
+        Q_EMIT EndOpenUp();
+        return;
+    }
+    const float parked = static_cast<float>(ParkedTop());
+    if (newTop > parked) {
+        m_HostForm.move(left, newTop);
+        return;
+    }
+    m_HostForm.move(left, parked);
+    m_Out = false;
+    m_Step = 0;
+    tmrSliding.stop();
+    Q_EMIT EndCloseUp();
+}
+
+void Form_TaskBar::ReadScreenSize() {
+    m_Screen = DockGeometry(m_platform.desktopRect(), m_HostForm.twips());
+}
+
+void Form_TaskBar::SetTopmost(WindowId window) {
+    m_platform.setTopmost(window);
+}
+
+double Form_TaskBar::ParkedTop() const {
+    return m_Screen.parkedTop(m_HangDown, m_HostForm.height());
+}
+
+} // namespace quellor

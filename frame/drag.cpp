@@ -1,0 +1,51 @@
+#include "drag.h"
+
+#include <QTimer>
+
+namespace vantrel {
+
+HostPosition dragTarget(QPoint cursor, const quellor::Twips& t, double downX, std::int16_t downY,
+                        double leftEndWidth) {
+    return {static_cast<double>(cursor.x()) * t.x - downX - leftEndWidth,
+            static_cast<double>(cursor.y()) * t.y - downY};
+}
+
+DragController::DragController(ImageElement* mover, QTimer* timer, Wiring wiring)
+    : QObject(mover), m_mover(mover), m_timer(timer), m_wiring(std::move(wiring)) {
+    m_timer->setInterval(1);
+    m_timer->stop();
+    m_mover->setMouseSink(this);
+    connect(m_timer, &QTimer::timeout, this, &DragController::tick);
+}
+
+bool DragController::dragging() const {
+    return m_timer->isActive();
+}
+
+void DragController::mouseMove(const MouseArgs& args) {
+    m_MoverX = args.x;
+    m_MoverY = args.y;
+}
+
+void DragController::mouseDown(const MouseArgs&) {
+    m_DownX = m_MoverX;
+    m_DownY = quellor::toInt16(m_MoverY.value_or(0.0f));
+    m_mover->setCursor(Qt::SizeAllCursor);
+    // Capture the mouse so the release comes back here wherever the cursor is by then.
+    m_mover->grabMouse();
+    m_timer->start();
+}
+
+void DragController::mouseUp(const MouseArgs&) {
+    m_timer->stop();
+    m_mover->releaseMouse();
+    m_mover->unsetCursor();
+}
+
+void DragController::tick() {
+    m_CursorPos = m_wiring.cursor();
+    m_wiring.moveHost(
+        dragTarget(m_CursorPos, m_wiring.twips(), m_DownX.value_or(0.0f), m_DownY, m_wiring.leftEndWidth()));
+}
+
+} // namespace vantrel

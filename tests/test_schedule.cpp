@@ -1,0 +1,279 @@
+// The once-a-second comparison of the clock with the two times, and the power actions it takes.
+
+#include "app_rig.h"
+#include "controls.h"
+#include "options_dialog.h"
+
+#include <QRadioButton>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace quellor;
+
+namespace {
+
+const QDate kDay(2026, 12, 7);
+
+QDateTime at(const QString& hms, int msec = 0, int days = 0) {
+    QTime t = QTime::fromString(hms, QStringLiteral("hh:mm:ss"));
+    return QDateTime(kDay.addDays(days), t.addMSecs(msec));
+}
+
+// Types a shutdown time; the dialog that opens is confirmed with option 1 to 4, or cancelled (0).
+void enterShutdown(AppRig& rig, const QString& digits, int option) {
+    Form1& f = rig.mainWindow();
+    QTest::mouseClick(f.VsNetBut1, Qt::LeftButton);
+    QTest::keyClicks(f.Text3, digits);
+    Form5* dialog = rig.forms.form5();
+    QVERIFY(dialog);
+    if (option == 0) {
+        QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+    } else {
+        QRadioButton* ops[] = {dialog->Op1, dialog->Op2, dialog->Op3, dialog->Op4};
+        ops[option - 1]->setChecked(true);
+        QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+    }
+    flushDeletes();
+    QVERIFY(!rig.forms.form5());
+}
+
+void enterAlarm(AppRig& rig, const QString& digits) {
+    Form1& f = rig.mainWindow();
+    QTest::mouseClick(f.VsNetBut2, Qt::LeftButton);
+    QTest::keyClicks(f.Text2, digits);
+    QVERIFY(!f.Text2->isEnabled());
+}
+
+void tick(AppRig& rig, const QDateTime& t) {
+    rig.clock.set(t);
+    rig.forms.form1().Timer1_Timer();
+}
+
+// What the alarm and the power actions did, in order.
+QStringList happenings(const AppRig& rig) {
+    QStringList out;
+    for (const QString& e : rig.sound.log) {
+        if (e == QLatin1String("Player1 play") || e.startsWith(QLatin1String("exitWindows"))) {
+            out << e;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+class TestSchedule : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void loadEnablesTheShutdownPrivilegeOnce() {
+        AppRig rig;
+        rig.mainWindow();
+        // Only the privilege counts here: the dock's start-up tick may already have placed the
+        // window, depending on how long loading took.
+        const auto& calls = rig.platform.calls;
+        QCOMPARE(std::count(calls.begin(), calls.end(), "enableShutdownPrivilege()"), 1);
+        QVERIFY(std::none_of(calls.begin(), calls.end(),
+                             [](const std::string& c) { return c.rfind("exitWindows", 0) == 0; }));
+        QCOMPARE(g_TimerAction, std::int16_t(0));
+    }
+
+    void powerActionAtTheTime_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("flags"); // -1: nothing at all
+        QTest::newRow("shut down") << 1 << 12;
+        QTest::newRow("restart") << 2 << 6;
+        QTest::newRow("log off") << 3 << 4;
+        QTest::newRow("wait") << 4 << 16;
+        QTest::newRow("options cancelled") << 0 << -1;
+    }
+    void powerActionAtTheTime() {
+        QFETCH(int, option);
+        QFETCH(int, flags);
+        AppRig rig;
+        enterShutdown(rig, QStringLiteral("073000"), option);
+        QCOMPARE(int(g_TimerAction), option);
+
+        for (const char* t : {"07:29:58", "07:29:59"}) {
+            tick(rig, at(QLatin1String(t)));
+        }
+        QCOMPARE(rig.platform.powerActions(), 0);
+        for (const char* t : {"07:30:00", "07:30:01", "07:30:02"}) {
+            tick(rig, at(QLatin1String(t)));
+        }
+        if (flags < 0) {
+            QCOMPARE(rig.platform.powerActions(), 0);
+        } else {
+            QCOMPARE(rig.platform.powerActions(), 1);
+            QCOMPARE(rig.platform.powerActions(unsigned(flags)), 1);
+        }
+    }
+
+    void optionsLeftOpenNeverFire() {
+        AppRig rig;
+        Form1& f = rig.mainWindow();
+        QTest::mouseClick(f.VsNetBut1, Qt::LeftButton);
+        QTest::keyClicks(f.Text3, QStringLiteral("073000"));
+        QVERIFY(rig.forms.form5());
+        tick(rig, at(QStringLiteral("07:30:00")));
+        QCOMPARE(rig.platform.powerActions(), 0);
+    }
+
+    void alarmFirstThenPowerInTheSameSecond() {
+        AppRig rig;
+        enterAlarm(rig, QStringLiteral("073000"));
+        enterShutdown(rig, QStringLiteral("073000"), 2);
+        tick(rig, at(QStringLiteral("07:30:00")));
+        QCOMPARE(happenings(rig),
+                 QStringList({QStringLiteral("Player1 play"), QStringLiteral("exitWindows(6)")}));
+        QVERIFY(rig.forms.form1().Command3->isEnabled());
+    }
+
+    void firesEveryDayAndKeepsTheTimes() {
+        AppRig rig;
+        enterAlarm(rig, QStringLiteral("073000"));
+        enterShutdown(rig, QStringLiteral("073000"), 1);
+        tick(rig, at(QStringLiteral("07:30:00")));
+        tick(rig, at(QStringLiteral("07:30:01")));
+        tick(rig, at(QStringLiteral("07:29:59"), 0, 1));
+        tick(rig, at(QStringLiteral("07:30:00"), 0, 1));
+        QCOMPARE(rig.platform.powerActions(12), 2);
+        QCOMPARE(happenings(rig).count(QStringLiteral("Player1 play")), 2);
+        QCOMPARE(rig.forms.form1().Text3->text(), QStringLiteral("07:30:00"));
+        QCOMPARE(rig.forms.form1().Text2->text(), QStringLiteral("07:30:00"));
+    }
+
+    // Late ticks compare every second they jumped over, in order; a jump of the wall clock
+    // (suspend, clock set, more than a minute) compares only the new second.
+    void skippedSeconds_data() {
+        QTest::addColumn<QDateTime>("before");
+        QTest::addColumn<QDateTime>("after");
+        QTest::addColumn<bool>("timePassed"); // false: the wall clock alone moved
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<QString>("power");
+        QTest::addColumn<QStringList>("expected");
+        const QString play = QStringLiteral("Player1 play");
+        const QString off = QStringLiteral("exitWindows(12)");
+
+        QTest::newRow("late tick, skipped second") << at("12:00:00") << at("12:00:03") << true << ""
+                                                   << "120002" << QStringList{off};
+        QTest::newRow("late tick, new second") << at("12:00:00") << at("12:00:03") << true << ""
+                                               << "120003" << QStringList{off};
+        QTest::newRow("skipped seconds in order") << at("12:00:00") << at("12:00:05") << true << "120001"
+                                                  << "120002" << QStringList{play, off};
+        QTest::newRow("skipped seconds in order, power first")
+            << at("12:00:00") << at("12:00:05") << true << "120004"
+            << "120002" << QStringList{off, play};
+        QTest::newRow("a minute late") << at("12:00:00") << at("12:01:00") << true << "120030"
+                                       << "120059" << QStringList{play, off};
+        QTest::newRow("over midnight") << at("23:59:58") << at("00:00:01", 0, 1) << true << "235959"
+                                       << "000000" << QStringList{play, off};
+        QTest::newRow("two ticks in one second")
+            << at("12:00:00", 20) << at("12:00:00", 900) << true << "120000"
+            << "120000" << QStringList{};
+        QTest::newRow("over a minute late is a jump") << at("12:00:00") << at("12:01:01") << true << "120030"
+                                                      << "120059" << QStringList{};
+        QTest::newRow("jump still compares the new second")
+            << at("12:00:00") << at("12:01:01") << true << "120101"
+            << "120101" << QStringList{play, off};
+        QTest::newRow("clock set a few seconds ahead")
+            << at("12:00:00") << at("12:00:05") << false << "120001"
+            << "120002" << QStringList{};
+        QTest::newRow("clock set ahead, new second") << at("12:00:00") << at("12:00:05") << false << ""
+                                                     << "120005" << QStringList{off};
+        QTest::newRow("suspended for hours") << at("12:00:00") << at("15:00:00") << false << "130000"
+                                             << "140000" << QStringList{};
+        QTest::newRow("suspended for seconds") << at("12:00:00") << at("12:00:20") << false << "120010"
+                                               << "120019" << QStringList{};
+        QTest::newRow("clock set back") << at("12:00:10") << at("12:00:00") << false << "120005"
+                                        << "120000" << QStringList{off};
+    }
+    void skippedSeconds() {
+        QFETCH(QDateTime, before);
+        QFETCH(QDateTime, after);
+        QFETCH(bool, timePassed);
+        QFETCH(QString, alarm);
+        QFETCH(QString, power);
+        QFETCH(QStringList, expected);
+        AppRig rig;
+        if (!alarm.isEmpty()) {
+            enterAlarm(rig, alarm);
+        }
+        enterShutdown(rig, power, 1);
+        tick(rig, before);
+        const QStringList atBefore = happenings(rig);
+        if (timePassed) {
+            rig.clock.advanceMs(before.msecsTo(after));
+        } else {
+            rig.clock.set(after);
+        }
+        rig.forms.form1().Timer1_Timer();
+        QCOMPARE(happenings(rig).mid(atBefore.size()), expected);
+        QCOMPARE(rig.forms.form1().Text1->text(), after.toString(QStringLiteral("hh:mm:ss")));
+    }
+
+    void cancelShutdownKeepsTheChosenAction() {
+        AppRig rig;
+        Form1& f = rig.mainWindow();
+        enterShutdown(rig, QStringLiteral("073000"), 2);
+        rig.sound.clear();
+        QTest::mouseClick(f.Command5, Qt::LeftButton);
+        QCOMPARE(rig.cues(), QStringList{QStringLiteral("2.wav")});
+        QVERIFY(f.Text3->text().isEmpty());
+        QVERIFY(!f.Command5->isEnabled());
+        QVERIFY(f.VsNetBut1->isEnabled());
+        QCOMPARE(g_TimerAction, std::int16_t(2));
+        tick(rig, at(QStringLiteral("07:30:00")));
+        QCOMPARE(rig.platform.powerActions(), 0);
+
+        // A new time fires with the action chosen before, even when its dialog is cancelled.
+        enterShutdown(rig, QStringLiteral("080000"), 0);
+        tick(rig, at(QStringLiteral("08:00:00")));
+        QCOMPARE(rig.platform.powerActions(6), 1);
+        QCOMPARE(rig.platform.powerActions(), 1);
+    }
+
+    void quickShutdownPowersOffAtOnce() {
+        AppRig rig;
+        Form1& f = rig.mainWindow();
+        rig.sound.clear();
+        QTest::mouseClick(f.Command6, Qt::LeftButton);
+        QCOMPARE(rig.platform.powerActions(), 1);
+        QCOMPARE(rig.platform.powerActions(12), 1);
+        QVERIFY(rig.cues().isEmpty());
+        QVERIFY(rig.messages.shown.isEmpty());
+    }
+
+    // The clock field is an ordinary text box: each edit runs the check, the next tick puts the
+    // time back.
+    void typingIntoTheClock_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("alarm time") << "07:30:00" << QStringList{QStringLiteral("Player1 play")};
+        QTest::newRow("power time") << "08:00:00" << QStringList{QStringLiteral("exitWindows(4)")};
+        QTest::newRow("no time") << "09:00:00" << QStringList{};
+        QTest::newRow("emptied") << "" << QStringList{};
+    }
+    void typingIntoTheClock() {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, expected);
+        AppRig rig;
+        Form1& f = rig.mainWindow();
+        enterAlarm(rig, QStringLiteral("073000"));
+        enterShutdown(rig, QStringLiteral("080000"), 3);
+        tick(rig, at(QStringLiteral("12:00:00")));
+        f.Text1->setFocus();
+        f.Text1->selectAll();
+        QTest::keyClick(f.Text1, Qt::Key_Delete);
+        QTest::keyClicks(f.Text1, typed);
+        QCOMPARE(f.Text1->text(), typed);
+        QCOMPARE(happenings(rig), expected);
+        QCOMPARE(f.Command3->isEnabled(), expected.contains(QStringLiteral("Player1 play")));
+        tick(rig, at(QStringLiteral("12:00:01")));
+        QCOMPARE(f.Text1->text(), QStringLiteral("12:00:01"));
+        QCOMPARE(happenings(rig), expected);
+    }
+};
+
+QTEST_MAIN(TestSchedule)
+#include "test_schedule.moc"
