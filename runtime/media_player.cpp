@@ -1,11 +1,7 @@
 #include "media_player.h"
 
-#include <QAudioOutput>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QMediaPlayer>
-#include <QUrl>
-
-#include <cmath>
 
 namespace quellor {
 
@@ -41,56 +37,92 @@ void MediaPlayer::halt() {
 
 namespace {
 
-constexpr double kVolumeDb = -6.0; // the players' stored volume, -600 hundredths of a decibel
-
+// Starting the sound module and its media backend takes tens of milliseconds, and the splash
+// opens its sound before it is first shown. So every operation runs from the event loop, in the
+// order it was asked for: no handler waits for the backend, and at start-up the splash reaches
+// the screen while the backend comes up.
 class QtSoundChannel : public SoundChannel {
 public:
+    explicit QtSoundChannel(QtSoundOutput& output) : m_output(output) {}
+
     void load(const QString& path) override {
-        // A missing or unreadable file is simply not heard.
-        m_loaded = !path.isEmpty() && QFileInfo(path).isFile();
-        if (!m_loaded) {
-            if (m_player) {
-                m_player->stop();
-                m_player->setSource(QUrl());
-            }
-            return;
-        }
-        ensurePlayer();
-        m_player->stop();
-        m_player->setSource(QUrl::fromLocalFile(path));
+        later([this, path] { loadNow(path); });
     }
     void play() override {
-        if (m_loaded && m_player) {
-            m_player->setPosition(0);
-            m_player->play();
-        }
+        later([this] { playNow(); });
     }
     void halt() override {
-        if (m_player) {
-            m_player->stop();
-        }
+        later([this] { haltNow(); });
     }
 
 private:
-    void ensurePlayer() {
-        if (m_player) {
-            return;
-        }
-        m_audio = std::make_unique<QAudioOutput>();
-        m_audio->setVolume(static_cast<float>(std::pow(10.0, kVolumeDb / 20.0)));
-        m_player = std::make_unique<QMediaPlayer>();
-        m_player->setAudioOutput(m_audio.get());
+    using Route = QtSoundOutput::Route;
+
+    template <typename Operation> void later(Operation op) {
+        // Queued to a member, so operations still pending when the channel goes are dropped with it.
+        QMetaObject::invokeMethod(&m_queue, std::move(op), Qt::QueuedConnection);
     }
 
-    std::unique_ptr<QAudioOutput> m_audio;
-    std::unique_ptr<QMediaPlayer> m_player;
-    bool m_loaded = false;
+    void loadNow(const QString& path) {
+        // A missing or unreadable file is simply not heard.
+        const Route route = QtSoundOutput::routeFor(path);
+        if (route == Route::Silent && !m_backend) {
+            return;
+        }
+        if (SoundBackendChannel* b = backend()) {
+            b->load(route == Route::Silent ? QString() : path, route == Route::Effect);
+        }
+    }
+    void playNow() {
+        if (m_backend) {
+            m_backend->play();
+        }
+    }
+    void haltNow() {
+        if (m_backend) {
+            m_backend->halt();
+        }
+    }
+
+    SoundBackendChannel* backend() {
+        if (!m_backend) {
+            m_backend = m_output.createBackendChannel();
+        }
+        return m_backend.get();
+    }
+
+    QtSoundOutput& m_output;
+    std::unique_ptr<SoundBackendChannel> m_backend;
+    QObject m_queue;
 };
 
 } // namespace
 
+QtSoundOutput::Route QtSoundOutput::routeFor(const QString& path) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || !info.isReadable()) {
+        return Route::Silent;
+    }
+    const bool wave = info.suffix().compare(QLatin1String("wav"), Qt::CaseInsensitive) == 0;
+    return wave && info.size() <= kLongestEffectBytes ? Route::Effect : Route::Player;
+}
+
 std::unique_ptr<SoundChannel> QtSoundOutput::createChannel(const QString&) {
-    return std::make_unique<QtSoundChannel>();
+    return std::make_unique<QtSoundChannel>(*this);
+}
+
+std::unique_ptr<SoundBackendChannel> QtSoundOutput::createBackendChannel() {
+    if (!m_moduleTried) {
+        m_moduleTried = true;
+        const QString dir = m_moduleDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_moduleDir;
+        m_module.setFileName(dir + QLatin1Char('/') + QLatin1String(kSoundBackendModule));
+        m_create = reinterpret_cast<CreateSoundBackendChannel>(m_module.resolve(kSoundBackendEntry));
+        if (!m_create) {
+            // Without the module the program runs on, silent.
+            qWarning("No sound: %s", qPrintable(m_module.errorString()));
+        }
+    }
+    return std::unique_ptr<SoundBackendChannel>(m_create ? m_create() : nullptr);
 }
 
 } // namespace quellor

@@ -3,6 +3,9 @@
 // at once when it starts on open), play, halt. Sound goes through a SoundOutput so tests record
 // what would have been heard and a machine without audio stays silent without blocking.
 
+#include "sound_backend.h"
+
+#include <QLibrary>
 #include <QObject>
 #include <QString>
 
@@ -47,10 +50,28 @@ private:
     bool m_startOnOpen;
 };
 
-// Real sound through Qt Multimedia at -6 dB.
+// Real sound through Qt Multimedia at -6 dB, from the sound module beside the program (or in
+// `moduleDir`), loaded at the first sound.
 class QtSoundOutput : public SoundOutput {
 public:
+    explicit QtSoundOutput(const QString& moduleDir = QString()) : m_moduleDir(moduleDir) {}
+
     std::unique_ptr<SoundChannel> createChannel(const QString& name) override;
+    // Null when the module cannot be loaded.
+    std::unique_ptr<SoundBackendChannel> createBackendChannel();
+
+    // How a file is played. Short wave files (the cues, the splash's sound) go to a sound effect,
+    // which decodes them itself; only other files bring up the full media pipeline, which stays
+    // resident for the rest of the run once started.
+    enum class Route { Silent, Effect, Player };
+    static Route routeFor(const QString& path);
+    static constexpr qint64 kLongestEffectBytes = 4 * 1024 * 1024;
+
+private:
+    QString m_moduleDir;
+    QLibrary m_module;
+    CreateSoundBackendChannel m_create = nullptr;
+    bool m_moduleTried = false;
 };
 
 } // namespace quellor

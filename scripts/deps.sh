@@ -9,7 +9,7 @@ packages=(
     fonts-wqy-zenhei fonts-wqy-microhei
     xvfb xauth openbox xdotool x11-utils imagemagick
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-dbusmock python3-gi
-    libbenchmark-dev procps
+    libbenchmark-dev procps libx11-dev
     libxcb1-dev libxcb-xtest0-dev
 )
 
