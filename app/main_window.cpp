@@ -5,6 +5,7 @@
 #include "forms.h"
 #include "frame_host.h"
 #include "globals.h"
+#include "image_read.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -38,7 +39,7 @@ void styleField(TextBox* field, const QString& tooltip) {
 PictureButton* pictureButton(QWidget* parent, const QString& name, const QString& caption,
                              const QString& tooltip, const QString& picture, double points) {
     auto* b = new PictureButton(name, caption, parent);
-    b->setIcon(QIcon(QStringLiteral(":/assets/buttons/") + picture));
+    b->setIcon(readIcon(QStringLiteral(":/assets/buttons/") + picture, "PNG"));
     b->setIconSize(QSize(24, 24));
     b->setColors(kFieldBack, kCaptionBlue);
     b->setFont(makeFont(kYouYuan, points, true));
@@ -73,7 +74,7 @@ Form1::Form1(Services& services, Forms& forms)
     setDockWindowType(true);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quellor4.1"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
+    setWindowIcon(readIcon(QStringLiteral(":/assets/icons/quellor-32.png"), "PNG"));
     createControls();
     attachFrame(this, QStringLiteral("Form1"));
     connectHandlers();

@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "dialog_window.h"
 #include "forms.h"
+#include "image_read.h"
 
 #include <QPainter>
 
@@ -59,11 +60,11 @@ Form3::Form3(Services& services, Forms& forms)
     setAutoFillBackground(true);
 
     Picture1 = new PictureBox(QStringLiteral("Picture1"),
-                              QImage(QStringLiteral(":/assets/splash/splash.bmp")), this);
+                              readImage(QStringLiteral(":/assets/splash/splash.bmp"), "BMP"), this);
     Picture1->setToolTip(QStringLiteral("工作愉快"));
     placeTwips(Picture1, 120, 120, kPicture1Width, 5505, t);
 
-    m_title = QImage(QStringLiteral(":/assets/splash/title.bmp"));
+    m_title = readImage(QStringLiteral(":/assets/splash/title.bmp"), "BMP");
     Picture2 = new QLabel(Picture1);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setPixmap(QPixmap::fromImage(m_title));
