@@ -6,6 +6,7 @@
 #include "frame_host.h"
 #include "globals.h"
 #include "image_read.h"
+#include "paint_on_screen.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -130,6 +131,7 @@ void Form1::createControls() {
     styleField(Text1, QStringLiteral("系统时间"));
     Text1->setAccessibleName(QStringLiteral("系统时间"));
     placeTwips(Text1, 120, 360, 1935, 495, t);
+    new PaintOnScreen(Text1); // the clock changes every second, mostly while parked out of sight
 
     VsNetBut4 = pictureButton(this, QStringLiteral("VsNetBut4"), QStringLiteral("锁定计算机"),
                               QStringLiteral("系统设定"), QStringLiteral("lock.png"), 12);
