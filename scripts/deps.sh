@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 libgl-dev
     libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-wqy-zenhei fonts-wqy-microhei
     xvfb xauth openbox xdotool x11-utils imagemagick
