@@ -22,7 +22,13 @@ harness_start_display
 harness_start_session_bus --atspi
 
 ui() { "$HARNESS_PYTHON" "$HERE/designer_ui.py" --pid "$HARNESS_PROGRAM_PID" "$@"; }
-click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
+# Sets x and y to the centre of a dock's cell: locate <seconds> <dock> <text> [<cells after it>].
+locate() {
+    local at
+    at=$(ui --timeout "$1" centre "${@:2}") || harness_fail "no \"$3\" in the $2"
+    read -r x y <<<"$at"
+}
+click_at() { xdotool mousemove "$1" "$2" click 1; }
 
 forms="$HARNESS_DIR/forms"
 mkdir -p "$forms" "$HARNESS_DIR/home"
@@ -51,20 +57,20 @@ cd "$forms"
 export HOME="$HARNESS_DIR/home" QT_PLUGIN_PATH="$PLUGIN_ROOT"
 harness_start_program "$DESIGNER" framed.ui
 
-read -r x y <<<"$(ui --timeout 60 centre "Object Inspector" Vantrel1)" || harness_fail "the form's frame is not listed"
+locate 60 "Object Inspector" Vantrel1
 window=$(xdotool search --name "Qt Designer" | head -n1)
 xdotool windowmove --sync "$window" 0 0 windowsize --sync "$window" 1280 1000
 sleep 1
-read -r x y <<<"$(ui centre "Object Inspector" Vantrel1)"
+locate 10 "Object Inspector" Vantrel1
 click_at "$x" "$y"
-ui centre "Property Editor" Vantrel1 >/dev/null || harness_fail "the frame was not selected"
+locate 10 "Property Editor" Vantrel1 # its object name, once the frame is selected
 
 widget_box=$(ui cells "Widget Box")
 grep -qx "Quellor" <<<"$widget_box" || harness_fail "no Quellor group in the widget box"
 
 # Fold Qt's own groups so that the frame's properties come into view.
 for group in QObject QWidget; do
-    read -r x y <<<"$(ui centre "Property Editor" "$group")"
+    locate 10 "Property Editor" "$group"
     xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
     sleep 0.5
 done
@@ -80,14 +86,14 @@ done
 # A Chinese name read as Latin-1 starts with one of these letters.
 if grep -q '[äåæçèé]' <<<"$properties"; then harness_fail "the editor lists a misread name"; fi
 
-read -r x y <<<"$(ui centre "Property Editor" 标题栏高度 1)"
+locate 10 "Property Editor" 标题栏高度 1
 ((y < 1000)) || harness_fail "the bar height is out of view"
 click_at "$x" "$y"
 sleep 0.5
 xdotool key ctrl+a
 xdotool type --delay 40 450
 xdotool key Return
-ui --timeout 10 centre "Property Editor" 450 >/dev/null || harness_fail "the bar height did not take 450"
+locate 10 "Property Editor" 450
 
 xdotool key ctrl+s
 harness_until 10 grep -q '<number>450</number>' framed.ui || harness_fail "Designer did not save the form"
