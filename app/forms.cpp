@@ -2,8 +2,10 @@
 
 #include "about_dialog.h"
 #include "alarm_prompt.h"
+#include "lock_screen.h"
 #include "main_window.h"
 #include "options_dialog.h"
+#include "password_dialog.h"
 #include "splash_screen.h"
 
 #include <QCoreApplication>
@@ -15,6 +17,8 @@ Forms::Forms(Services& services) : m_services(services) {
 }
 
 Forms::~Forms() {
+    delete m_form10.data();
+    delete m_form9.data();
     delete m_form3.data();
     delete m_form4.data();
     delete m_form2.data();
@@ -48,6 +52,7 @@ Form1& Forms::form1() {
         m_form1 = std::make_unique<Form1>(m_services, *this);
         QObject::connect(m_form1.get(), &Form1::optionsDialogRequested, [this] { showForm5(); });
         QObject::connect(m_form1.get(), &Form1::alarmPromptRequested, [this] { showForm2(); });
+        QObject::connect(m_form1.get(), &Form1::lockDialogRequested, [this] { showForm9(); });
     }
     return *m_form1;
 }
@@ -107,6 +112,39 @@ void Forms::endProgram() {
     if (onEnd) {
         onEnd();
     }
+}
+
+PasswordStore& Forms::passwordStore() {
+    if (!m_passwordStore) {
+        m_passwordStore.emplace(m_services.statePath(QStringLiteral("pae.dll")));
+    }
+    return *m_passwordStore;
+}
+
+Form9* Forms::form9() {
+    return m_form9;
+}
+
+Form9& Forms::showForm9() {
+    if (!m_form9) {
+        m_form9 = new Form9(m_services, *this, passwordStore());
+    }
+    m_form9->show();
+    m_form9->raise();
+    m_form9->activateWindow();
+    return *m_form9;
+}
+
+Form10* Forms::form10() {
+    return m_form10;
+}
+
+Form10& Forms::showForm10() {
+    if (!m_form10) {
+        m_form10 = new Form10(m_services, *this, passwordStore());
+    }
+    m_form10->present();
+    return *m_form10;
 }
 
 } // namespace quellor

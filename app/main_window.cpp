@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace quellor {
 
@@ -68,10 +69,8 @@ Form1::Form1(Services& services, Forms& forms)
     // A splash-type window: window managers hold normal windows on screen, which would keep the
     // dock from parking this one above the top edge, yet a splash still takes the focus when
     // clicked. Normal windows were pulled back to a tenth of their height under openbox.
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), cdlGetFile(services.files),
-      m_services(services), m_forms(forms) {
-    // Qt lets no splash end the program by closing; this one is the main window and still does.
-    setAttribute(Qt::WA_QuitOnClose, true);
+    : cdlGetFile(services.files), m_services(services), m_forms(forms) {
+    setDockWindowType(true);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quellor4.1"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
@@ -400,6 +399,35 @@ void Form1::VsNetBut4_Click() {
 
 void Form1::Command2_Click() {
     m_forms.endProgram();
+}
+
+void Form1::setDockWindowType(bool dock) {
+    setWindowFlags((dock ? Qt::SplashScreen : Qt::Window) | Qt::FramelessWindowHint);
+    // Qt lets no splash end the program by closing; this one is the main window and still does.
+    setAttribute(Qt::WA_QuitOnClose, true);
+}
+
+void Form1::setWindowStateByName(int state) {
+    if (state != 1 || isMinimized()) {
+        return;
+    }
+    // Window managers neither iconify a splash-type window nor list it for restoring, so while
+    // minimised this is an ordinary window; it becomes the dock's window again when restored.
+    m_minimisedAsNormal = true;
+    setDockWindowType(false);
+    showMinimized();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && m_minimisedAsNormal && !isMinimized()) {
+        m_minimisedAsNormal = false;
+        // Not from inside the state change: changing the type re-creates the native window.
+        QTimer::singleShot(0, this, [this] {
+            setDockWindowType(true);
+            show();
+        });
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -10,6 +10,7 @@ packages=(
     xvfb xauth openbox xdotool x11-utils imagemagick
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-dbusmock python3-gi
     libbenchmark-dev procps
+    libxcb1-dev libxcb-xtest0-dev
 )
 
 missing=()

@@ -4,7 +4,9 @@
 
 #include "app_rig.h"
 #include "controls.h"
+#include "lock_screen.h"
 #include "options_dialog.h"
+#include "password_dialog.h"
 #include "state_directory.h"
 
 #include <QDir>
@@ -103,23 +105,42 @@ private Q_SLOTS:
         QCOMPARE(dir, home.path() + "/quellor");
     }
 
-    // The timer options read and write "Diri.dll" in the state folder, not beside the cues.
-    void optionsFileLivesInTheStateFolder() {
+    // The dialogs read and write their files in the state folder, never beside the cues.
+    void stateFilesLiveInTheStateFolder_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("timer options") << "Diri.dll" << QByteArray(" 2 \r\n");
+        QTest::newRow("password") << "pae.dll" << QByteArray("Secret7\r\n");
+    }
+    void stateFilesLiveInTheStateFolder() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
         AppRig rig;
         QTemporaryDir state;
         rig.services.stateDir = state.path();
-        QFile old(state.filePath("Diri.dll"));
+        QFile old(state.filePath(file));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write(" 3 \r\n");
         old.close();
 
-        Form5& dialog = rig.forms.showForm5();
-        QVERIFY(dialog.Op3->isChecked());
-        dialog.Op2->setChecked(true);
-        QTest::mouseClick(dialog.Command2, Qt::LeftButton);
+        if (file == "Diri.dll") {
+            Form5& dialog = rig.forms.showForm5();
+            QVERIFY(dialog.Op3->isChecked()); // read from there too
+            dialog.Op2->setChecked(true);
+            QTest::mouseClick(dialog.Command2, Qt::LeftButton);
+        } else {
+            rig.forms.showForm1();
+            Form9& dialog = rig.forms.showForm9();
+            QCOMPARE(contentOf(state.filePath(file)), QByteArray()); // emptied there on opening
+            dialog.Text1->setText("Secret7");
+            dialog.Text2->setText("Secret7");
+            dialog.Command1_Click();
+            QVERIFY(rig.forms.form10());
+        }
 
-        QCOMPARE(contentOf(state.filePath("Diri.dll")), QByteArray(" 2 \r\n"));
-        QVERIFY(!QFileInfo::exists(rig.dir.filePath("Diri.dll")));
+        QCOMPARE(contentOf(state.filePath(file)), bytes);
+        QVERIFY(!QFileInfo::exists(rig.dir.filePath(file)));
+        QVERIFY(rig.messages.shown.isEmpty());
     }
 };
 
