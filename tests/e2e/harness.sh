@@ -71,12 +71,22 @@ harness_track() { HARNESS_PIDS+=("$1"); }
 # accessibility helper) as USER, an ordinary account for which file permissions hold, with a
 # home of its own in the harness dir and the default data folder ($HOME/.local/share). Call it
 # right after harness_init. The display needs no change: Xvfb takes any local client.
+# The checkout may sit where that user cannot read (root's home in CI), so the accessibility
+# helper is copied into the harness dir, which also becomes the working directory.
 harness_run_as() {
     local user=$1
-    HARNESS_AS=(setpriv --reuid="$user" --regid="$(id -gn "$user")" --clear-groups --)
     export HOME="$HARNESS_DIR/home"
     unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
     mkdir -p "$HOME"
+    cd "$HARNESS_DIR" || harness_fail "cannot enter $HARNESS_DIR"
+    if ((EUID != 0)); then
+        # Not root: permissions already hold for whoever runs this.
+        harness_log "running as $(id -un), HOME=$HOME"
+        return 0
+    fi
+    HARNESS_AS=(setpriv --reuid="$user" --regid="$(id -gn "$user")" --clear-groups --)
+    cp "$HARNESS_ATSPI" "$HARNESS_DIR/atspi.py"
+    HARNESS_ATSPI="$HARNESS_DIR/atspi.py"
     chown -R "$user:" "$HARNESS_DIR"
     harness_log "running as $user, HOME=$HOME"
 }
@@ -180,4 +190,5 @@ harness_wait_window() {
 
 # The accessibility helper: harness_atspi <command> <args...> (see atspi.py).
 HARNESS_HOME=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-harness_atspi() { harness_as "$HARNESS_PYTHON" "$HARNESS_HOME/atspi.py" --pid "$HARNESS_PROGRAM_PID" "$@"; }
+HARNESS_ATSPI="$HARNESS_HOME/atspi.py"
+harness_atspi() { harness_as "$HARNESS_PYTHON" "$HARNESS_ATSPI" --pid "$HARNESS_PROGRAM_PID" "$@"; }

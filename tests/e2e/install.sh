@@ -12,10 +12,10 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/harness.sh"
 
 ID=org.quellor.Quellor
-USER_NAME=nobody
+# Root writes through any permission bits: as root, the program runs as an ordinary user.
+USER_NAME=$( ((EUID == 0)) && echo nobody || id -un)
 
 harness_init
-# Root writes through any permission bits: the program runs as an ordinary user instead.
 harness_run_as "$USER_NAME"
 PREFIX="$HARNESS_DIR/prefix"
 PROGRAM_DIR="$PREFIX/lib/quellor"
