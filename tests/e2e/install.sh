@@ -13,7 +13,8 @@ source "$HERE/harness.sh"
 
 ID=org.quellor.Quellor
 # Root writes through any permission bits: as root, the program runs as an ordinary user.
-USER_NAME=$( ((EUID == 0)) && echo nobody || id -un)
+USER_NAME=$(id -un)
+((EUID == 0)) && USER_NAME=nobody
 
 harness_init
 harness_run_as "$USER_NAME"
