@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Quellor needs on Debian 12. Safe to run again.
+# With package names as arguments it installs just those (for scripts that need more).
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,10 @@ packages=(
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
 )
+
+if (($#)); then
+    packages=("$@")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
