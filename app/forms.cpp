@@ -114,7 +114,7 @@ void Forms::endProgram() {
 
 PasswordStore& Forms::passwordStore() {
     if (!m_passwordStore) {
-        m_passwordStore.emplace(m_services.path(QStringLiteral("pae.dll")));
+        m_passwordStore.emplace(m_services.statePath(QStringLiteral("pae.dll")));
     }
     return *m_passwordStore;
 }

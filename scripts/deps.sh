@@ -11,6 +11,9 @@ packages=(
     xvfb xauth openbox xdotool x11-utils imagemagick
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-dbusmock python3-gi
     libbenchmark-dev procps
+    # Installing and packaging: the Debian package (cpack's DEB generator needs dpkg-shlibdeps and
+    # file) and the validators of the desktop entry and the AppStream metainfo.
+    dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
 )
 
