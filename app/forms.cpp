@@ -2,19 +2,42 @@
 
 #include "about_dialog.h"
 #include "alarm_prompt.h"
+#include "lock_screen.h"
 #include "main_window.h"
 #include "options_dialog.h"
+#include "password_dialog.h"
 #include "splash_screen.h"
 
 #include <QCoreApplication>
 
 namespace quellor {
 
+namespace {
+
+void bringForward(QWidget* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+// A window is loaded at its first showing and then reused until it unloads itself.
+template <class F, class Make> F& showLoaded(QPointer<F>& slot, Make make) {
+    if (!slot) {
+        slot = make();
+    }
+    bringForward(slot);
+    return *slot;
+}
+
+} // namespace
+
 Forms::Forms(Services& services) : m_services(services) {
     onEnd = [] { QCoreApplication::exit(0); };
 }
 
 Forms::~Forms() {
+    delete m_form10.data();
+    delete m_form9.data();
     delete m_form3.data();
     delete m_form4.data();
     delete m_form2.data();
@@ -48,15 +71,13 @@ Form1& Forms::form1() {
         m_form1 = std::make_unique<Form1>(m_services, *this);
         QObject::connect(m_form1.get(), &Form1::optionsDialogRequested, [this] { showForm5(); });
         QObject::connect(m_form1.get(), &Form1::alarmPromptRequested, [this] { showForm2(); });
+        QObject::connect(m_form1.get(), &Form1::lockDialogRequested, [this] { showForm9(); });
     }
     return *m_form1;
 }
 
 void Forms::showForm1() {
-    Form1& f = form1();
-    f.show();
-    f.raise();
-    f.activateWindow();
+    bringForward(&form1());
 }
 
 void Forms::hideForm1() {
@@ -66,13 +87,7 @@ void Forms::hideForm1() {
 }
 
 Form4& Forms::showForm4() {
-    if (!m_form4) {
-        m_form4 = new Form4(m_services);
-    }
-    m_form4->show();
-    m_form4->raise();
-    m_form4->activateWindow();
-    return *m_form4;
+    return showLoaded(m_form4, [this] { return new Form4(m_services); });
 }
 
 Form2* Forms::form2() {
@@ -80,13 +95,7 @@ Form2* Forms::form2() {
 }
 
 Form2& Forms::showForm2() {
-    if (!m_form2) {
-        m_form2 = new Form2(m_services);
-    }
-    m_form2->show();
-    m_form2->raise();
-    m_form2->activateWindow();
-    return *m_form2;
+    return showLoaded(m_form2, [this] { return new Form2(m_services); });
 }
 
 Form5* Forms::form5() {
@@ -94,19 +103,40 @@ Form5* Forms::form5() {
 }
 
 Form5& Forms::showForm5() {
-    if (!m_form5) {
-        m_form5 = new Form5(m_services, *this);
-    }
-    m_form5->show();
-    m_form5->raise();
-    m_form5->activateWindow();
-    return *m_form5;
+    return showLoaded(m_form5, [this] { return new Form5(m_services, *this); });
 }
 
 void Forms::endProgram() {
     if (onEnd) {
         onEnd();
     }
+}
+
+PasswordStore& Forms::passwordStore() {
+    if (!m_passwordStore) {
+        m_passwordStore.emplace(m_services.statePath(QStringLiteral("pae.dll")));
+    }
+    return *m_passwordStore;
+}
+
+Form9* Forms::form9() {
+    return m_form9;
+}
+
+Form9& Forms::showForm9() {
+    return showLoaded(m_form9, [this] { return new Form9(m_services, *this, passwordStore()); });
+}
+
+Form10* Forms::form10() {
+    return m_form10;
+}
+
+Form10& Forms::showForm10() {
+    if (!m_form10) {
+        m_form10 = new Form10(m_services, *this, passwordStore());
+    }
+    m_form10->present();
+    return *m_form10;
 }
 
 } // namespace quellor

@@ -3,11 +3,13 @@
 // through this registry: show, hide, unload.
 
 #include "class_cursors.h"
+#include "password_store.h"
 #include "services.h"
 
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace quellor {
 
@@ -16,6 +18,8 @@ class Form2;
 class Form3;
 class Form4;
 class Form5;
+class Form9;
+class Form10;
 
 class Forms {
 public:
@@ -50,6 +54,14 @@ public:
     // Timer-options dialog: built afresh at each opening; an open one is only brought forward.
     Form5& showForm5();
     Form5* form5();
+    // Password dialog: loaded at its opening (emptying the password file), unloaded when it closes.
+    Form9& showForm9();
+    Form9* form9();
+    // Lock screen: loaded when a password has been stored, unloaded by the right password.
+    Form10& showForm10();
+    Form10* form10();
+    // The password file, and what this run last stored in it.
+    PasswordStore& passwordStore();
 
     // Ends the program at once: nothing is saved, no window is asked.
     void endProgram();
@@ -64,6 +76,9 @@ private:
     QPointer<Form4> m_form4;
     QPointer<Form2> m_form2;
     QPointer<Form5> m_form5;
+    QPointer<Form9> m_form9;
+    QPointer<Form10> m_form10;
+    std::optional<PasswordStore> m_passwordStore;
 };
 
 } // namespace quellor

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace quellor {
 
@@ -23,25 +24,34 @@ const QColor kWindowBack(240, 240, 255);
 const QString kSongTi = QStringLiteral("宋体");
 const QString kYouYuan = QStringLiteral("幼圆");
 
-void styleField(TextBox* field, const QString& tooltip) {
-    field->setAlignment(Qt::AlignCenter);
-    field->setFont(makeFont(kSongTi, 18, true));
-    field->setToolTip(tooltip);
-    QPalette p = field->palette();
+// A centred text field in the clock's colours, named after the button that arms it.
+TextBox* field(QWidget* parent, const QString& name, const QString& tooltip, const QString& accessible,
+               const QRectF& twips, const Twips& t) {
+    auto* f = new TextBox(name, parent);
+    f->setAccessibleName(accessible);
+    f->setAlignment(Qt::AlignCenter);
+    f->setFont(makeFont(kSongTi, 18, true));
+    f->setToolTip(tooltip);
+    QPalette p = f->palette();
     p.setColor(QPalette::Base, kFieldBack);
     p.setColor(QPalette::Text, kFieldText);
     p.setColor(QPalette::Disabled, QPalette::Base, kFieldBack);
-    field->setPalette(p);
+    f->setPalette(p);
+    placeTwips(f, twips.x(), twips.y(), twips.width(), twips.height(), t);
+    return f;
 }
 
+// The picture buttons stand in one column at the left; `top` in twips.
 PictureButton* pictureButton(QWidget* parent, const QString& name, const QString& caption,
-                             const QString& tooltip, const QString& picture, double points) {
+                             const QString& tooltip, const QString& picture, double points, double top,
+                             const Twips& t) {
     auto* b = new PictureButton(name, caption, parent);
     b->setIcon(QIcon(QStringLiteral(":/assets/buttons/") + picture));
     b->setIconSize(QSize(24, 24));
     b->setColors(kFieldBack, kCaptionBlue);
     b->setFont(makeFont(kYouYuan, points, true));
     b->setToolTip(tooltip);
+    placeTwips(b, 120, top, 1815, 495, t);
     return b;
 }
 
@@ -68,10 +78,8 @@ Form1::Form1(Services& services, Forms& forms)
     // A splash-type window: window managers hold normal windows on screen, which would keep the
     // dock from parking this one above the top edge, yet a splash still takes the focus when
     // clicked. Normal windows were pulled back to a tenth of their height under openbox.
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), cdlGetFile(services.files),
-      m_services(services), m_forms(forms) {
-    // Qt lets no splash end the program by closing; this one is the main window and still does.
-    setAttribute(Qt::WA_QuitOnClose, true);
+    : cdlGetFile(services.files), m_services(services), m_forms(forms) {
+    setDockWindowType(true);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quellor4.1"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
@@ -94,28 +102,21 @@ void Form1::createControls() {
     setAutoFillBackground(true);
 
     VsNetBut1 = pictureButton(this, QStringLiteral("VsNetBut1"), QStringLiteral("定时关机"),
-                              QStringLiteral("定时关机"), QStringLiteral("shutdown.png"), 14.25);
-    placeTwips(VsNetBut1, 120, 480, 1815, 495, t);
-    Text3 = new TextBox(QStringLiteral("Text3"), this);
-    styleField(Text3, QStringLiteral("HH:mm:ss"));
-    Text3->setAccessibleName(QStringLiteral("定时关机"));
-    placeTwips(Text3, 2160, 480, 2175, 495, t);
+                              QStringLiteral("定时关机"), QStringLiteral("shutdown.png"), 14.25, 480, t);
+    Text3 = field(this, QStringLiteral("Text3"), QStringLiteral("HH:mm:ss"), QStringLiteral("定时关机"),
+                  QRectF(2160, 480, 2175, 495), t);
 
     VsNetBut2 = pictureButton(this, QStringLiteral("VsNetBut2"), QStringLiteral("闹钟定时"),
-                              QStringLiteral("闹钟定时"), QStringLiteral("alarm.png"), 14.25);
-    placeTwips(VsNetBut2, 120, 960, 1815, 495, t);
-    Text2 = new TextBox(QStringLiteral("Text2"), this);
-    styleField(Text2, QStringLiteral("HH:mm:ss"));
-    Text2->setAccessibleName(QStringLiteral("闹钟定时"));
-    placeTwips(Text2, 2160, 960, 2175, 495, t);
+                              QStringLiteral("闹钟定时"), QStringLiteral("alarm.png"), 14.25, 960, t);
+    Text2 = field(this, QStringLiteral("Text2"), QStringLiteral("HH:mm:ss"), QStringLiteral("闹钟定时"),
+                  QRectF(2160, 960, 2175, 495), t);
 
     // Only digits are typed into the time fields; a paste keeps its digits.
     Text3->setDigitsOnly(true);
     Text2->setDigitsOnly(true);
 
     Command1 = pictureButton(this, QStringLiteral("Command1"), QStringLiteral("闹钟音乐"), QString(),
-                             QStringLiteral("music.png"), 14.25);
-    placeTwips(Command1, 120, 1440, 1815, 495, t);
+                             QStringLiteral("music.png"), 14.25, 1440, t);
 
     Frame1 = new QGroupBox(QStringLiteral("系统时间"), this);
     nameControl(Frame1, QStringLiteral("Frame1"), QStringLiteral("系统时间"));
@@ -126,14 +127,11 @@ void Form1::createControls() {
     Frame1->setPalette(fp);
     Frame1->setAutoFillBackground(true);
     placeTwips(Frame1, 2160, 1440, 2175, 975, t);
-    Text1 = new TextBox(QStringLiteral("Text1"), Frame1);
-    styleField(Text1, QStringLiteral("系统时间"));
-    Text1->setAccessibleName(QStringLiteral("系统时间"));
-    placeTwips(Text1, 120, 360, 1935, 495, t);
+    Text1 = field(Frame1, QStringLiteral("Text1"), QStringLiteral("系统时间"), QStringLiteral("系统时间"),
+                  QRectF(120, 360, 1935, 495), t);
 
     VsNetBut4 = pictureButton(this, QStringLiteral("VsNetBut4"), QStringLiteral("锁定计算机"),
-                              QStringLiteral("系统设定"), QStringLiteral("lock.png"), 12);
-    placeTwips(VsNetBut4, 120, 1920, 1815, 495, t);
+                              QStringLiteral("系统设定"), QStringLiteral("lock.png"), 12, 1920, t);
 
     Command3 =
         plainButton(this, QStringLiteral("Command3"), QStringLiteral("关闭闹钟"), QStringLiteral("关闭闹钟"));
@@ -149,8 +147,8 @@ void Form1::createControls() {
     placeTwips(Command6, 3360, 2520, 975, 375, t);
 
     VsNetBut3 = pictureButton(this, QStringLiteral("VsNetBut3"), QStringLiteral("软件说明"),
-                              QStringLiteral("软件说明"), QStringLiteral("about.png"), 14.25);
-    placeTwips(VsNetBut3, 120, 3000, 4215, 495, t);
+                              QStringLiteral("软件说明"), QStringLiteral("about.png"), 14.25, 3000, t);
+    placeTwips(VsNetBut3, 120, 3000, 4215, 495, t); // the one wide button
 
     Command2 = new PlainButton(QStringLiteral("Command2"), QStringLiteral("X"), this);
     Command2->setFont(makeFont(kSongTi, 14.25, true));
@@ -400,6 +398,35 @@ void Form1::VsNetBut4_Click() {
 
 void Form1::Command2_Click() {
     m_forms.endProgram();
+}
+
+void Form1::setDockWindowType(bool dock) {
+    setWindowFlags((dock ? Qt::SplashScreen : Qt::Window) | Qt::FramelessWindowHint);
+    // Qt lets no splash end the program by closing; this one is the main window and still does.
+    setAttribute(Qt::WA_QuitOnClose, true);
+}
+
+void Form1::setWindowStateByName(int state) {
+    if (state != 1 || isMinimized()) {
+        return;
+    }
+    // Window managers neither iconify a splash-type window nor list it for restoring, so while
+    // minimised this is an ordinary window; it becomes the dock's window again when restored.
+    m_minimisedAsNormal = true;
+    setDockWindowType(false);
+    showMinimized();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && m_minimisedAsNormal && !isMinimized()) {
+        m_minimisedAsNormal = false;
+        // Not from inside the state change: changing the type re-creates the native window.
+        QTimer::singleShot(0, this, [this] {
+            setDockWindowType(true);
+            show();
+        });
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -21,6 +21,8 @@ class TextBox;
 
 class Form1 : public QWidget {
     Q_OBJECT
+    // What the frame's minimise button sets, by name: 1 minimises.
+    Q_PROPERTY(int WindowState READ WindowState WRITE setWindowStateByName)
 public:
     Form1(Services& services, Forms& forms);
     ~Form1() override;
@@ -72,6 +74,9 @@ public:
     void VsNetBut4_Click();
     void Command2_Click();
 
+    int WindowState() const { return isMinimized() ? 1 : 0; }
+    void setWindowStateByName(int state);
+
     // Turns six typed digits into "hh:mm:ss" and locks the field; true when it did.
     static bool completeTimeEntry(TextBox* field);
     // The text the clock shows for a moment.
@@ -87,16 +92,19 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createControls();
     void connectHandlers();
     void cue(const QString& file);
     void scheduleCheck(const QString& now);
+    void setDockWindowType(bool dock);
 
     Services& m_services;
     Forms& m_forms;
     QDateTime m_lastShownSecond;
+    bool m_minimisedAsNormal = false;
     QDateTime m_lastTickAt;       // wall clock at the last tick
     qint64 m_lastTickElapsed = 0; // steady clock at the last tick
 

@@ -17,6 +17,11 @@ void FakePlatform::setScreenSaverRunning(bool running) {
     calls.push_back(std::string("setScreenSaverRunning(") + (running ? "true" : "false") + ")");
 }
 
+void FakePlatform::setLockWindow(WindowId window) {
+    lockWindow = window;
+    calls.push_back(std::string("setLockWindow(") + (window ? "window" : "0") + ")");
+}
+
 ScreenRect FakePlatform::windowRect(WindowId window) const {
     if (auto it = windows.find(window); it != windows.end()) {
         return it->second;

@@ -16,6 +16,7 @@ public:
     void exitWindows(unsigned flags) override;
     void enableShutdownPrivilege() override;
     void setScreenSaverRunning(bool running) override;
+    void setLockWindow(WindowId window) override;
     ScreenPoint cursorPos() const override { return cursor; }
     WindowId foregroundWindow() const override { return foreground; }
     ScreenRect windowRect(WindowId window) const override;
@@ -36,6 +37,7 @@ public:
     std::map<WindowId, ScreenRect> windows;
     std::function<ScreenRect(WindowId)> resolveWindow;
     bool screenSaverRunning = false;
+    WindowId lockWindow = 0;
 };
 
 } // namespace quellor

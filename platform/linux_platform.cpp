@@ -1,5 +1,7 @@
 #include "linux_platform.h"
 
+#include "x11_input_grab.h"
+
 #include <QCursor>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -101,9 +103,21 @@ bool LinuxPlatform::politeLogout() {
 }
 
 void LinuxPlatform::setScreenSaverRunning(bool running) {
-    // On X11 the lock window itself holds the keyboard and pointer grabs; this flag only
-    // records that the lock is up.
+    // There is no system flag here: the lock window holds the keyboard and the pointer instead.
     m_screenSaverRunning = running;
+    m_grab.reset();
+    if (running && m_lockWindow && X11InputGrab::available()) {
+        if (QWindow* w = findWindow(m_lockWindow)) {
+            m_grab = std::make_unique<X11InputGrab>(w);
+        }
+    }
+}
+
+void LinuxPlatform::setLockWindow(WindowId window) {
+    m_lockWindow = window;
+    if (!window) {
+        m_grab.reset();
+    }
 }
 
 ScreenPoint LinuxPlatform::cursorPos() const {

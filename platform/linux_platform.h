@@ -8,6 +8,8 @@
 
 namespace quellor {
 
+class X11InputGrab;
+
 class LinuxPlatform : public Platform {
 public:
     LinuxPlatform();
@@ -16,6 +18,7 @@ public:
     void exitWindows(unsigned flags) override;
     void enableShutdownPrivilege() override {} // logind and polkit decide; nothing to enable
     void setScreenSaverRunning(bool running) override;
+    void setLockWindow(WindowId window) override;
     ScreenPoint cursorPos() const override;
     WindowId foregroundWindow() const override;
     ScreenRect windowRect(WindowId window) const override;
@@ -26,6 +29,8 @@ private:
     void terminateOwnSession();
     bool politeLogout();
     bool m_screenSaverRunning = false;
+    WindowId m_lockWindow = 0;
+    std::unique_ptr<X11InputGrab> m_grab;
 };
 
 } // namespace quellor

@@ -46,6 +46,9 @@ public:
 
     // While running, the system's own key combinations must not switch away from the lock.
     virtual void setScreenSaverRunning(bool running) = 0;
+    // The lock window that holds the keyboard and pointer while the screen saver runs; 0 for none.
+    // Where the flag alone keeps the user in, the window is not needed.
+    virtual void setLockWindow(WindowId window) { (void)window; }
 
     virtual ScreenPoint cursorPos() const = 0;
     virtual WindowId foregroundWindow() const = 0;

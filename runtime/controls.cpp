@@ -46,6 +46,11 @@ bool movesBetweenControls(const QFocusEvent* event) {
 }
 } // namespace
 
+void showAsStars(QLineEdit* field) {
+    field->setEchoMode(QLineEdit::Password);
+    field->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+}
+
 PlainButton::PlainButton(const QString& name, const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {
     QString accessible = caption;

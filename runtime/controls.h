@@ -24,6 +24,9 @@ QColor colorFromRgb(int r, int g, int b);
 // Sets the accessible name and the object name in one go; every control has both.
 void nameControl(QWidget* widget, const QString& objectName, const QString& accessibleName);
 
+// A password field: each character shown as "*", whatever the style's own mask character.
+void showAsStars(QLineEdit* field);
+
 // The plain outside button: caption, font, font colour, tooltip; click and enabled state.
 class PlainButton : public QPushButton {
     Q_OBJECT

@@ -1,0 +1,103 @@
+#pragma once
+// The lock screen: a topmost black window over every screen with falling coloured points. The
+// password box appears after forty mouse moves; the right password brings the main window back,
+// the third wrong one or a close request without the password powers the computer off.
+
+#include "frame_pacer.h"
+#include "services.h"
+#include "star_canvas.h"
+#include "star_field.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QSessionManager;
+
+namespace quellor {
+
+class Forms;
+class PasswordStore;
+class PlainButton;
+class ScreenCover;
+class TextBox;
+
+class Form10 : public QWidget {
+    Q_OBJECT
+    // First, so the point field can hold on to it.
+    SeededRandom m_random;
+
+public:
+    static constexpr int kMovesToShowBox = 40;
+    static constexpr int kWrongToPowerOff = 3;
+    // Frames per second of the animation, and at most this many per event-loop turn.
+    static constexpr int kFrameRate = 720;
+    static constexpr int kFramesPerTurn = 10;
+
+    Form10(Services& services, Forms& forms, PasswordStore& store);
+    ~Form10() override;
+
+    // Shows the lock over the whole screen, above everything, and keeps it there.
+    void present();
+
+    // Child controls, by their names.
+    TextBox* Text1 = nullptr;        // the password, shown as "*"
+    PlainButton* Command1 = nullptr; // "确定(&Y)"
+
+    // State, as the behaviour names it.
+    bool m_Locked = false;
+    QString m_Password;
+    int m_WrongCount = 0;
+    int m_MoveCount = 0;
+    int m_Scheme = 0;
+    StarField m_Stars;
+
+    // Handlers, in the order the behaviour runs.
+    void Form_Load();
+    void runFrames(int count);
+    void Form_MouseMove();
+    void Command1_Click();
+    // A request to close, whatever its source; false while the lock holds.
+    bool Form_QueryUnload();
+
+    // The field's size in twips (the client area).
+    int fieldWidth() const;
+    int fieldHeight() const;
+    const StarCanvas& canvas() const { return m_canvas; }
+    std::int64_t framesRun() const { return m_pacer.framesRun(); }
+    const std::vector<ScreenCover*>& covers() const { return m_covers; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void createControls();
+    void animationTurn();
+    void powerOff();
+    void sessionEnding(QSessionManager* manager);
+    void putBack();
+    void updateCovers();
+
+    Services& m_services;
+    Forms& m_forms;
+    PasswordStore& m_store;
+    StarCanvas m_canvas;
+    FramePacer m_pacer{kFrameRate, kFramesPerTurn};
+    QTimer m_animation;
+    QElapsedTimer m_sinceStart;
+    QElapsedTimer m_sinceRepaint;
+    std::vector<ScreenCover*> m_covers;
+    bool m_sessionCloseSeen = false;
+};
+
+} // namespace quellor

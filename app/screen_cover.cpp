@@ -1,0 +1,24 @@
+#include "screen_cover.h"
+
+namespace quellor {
+
+ScreenCover::ScreenCover(QScreen* screen, QWidget* lock)
+    : QWidget(lock, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                        Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus),
+      m_screen(screen) {
+    setObjectName(QStringLiteral("ScreenCover"));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setGeometry(screen->geometry());
+}
+
+void ScreenCover::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    Q_EMIT mouseMoved();
+}
+
+} // namespace quellor

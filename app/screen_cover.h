@@ -1,0 +1,28 @@
+#pragma once
+// A black, topmost cover over one screen the lock screen does not stand on, so no screen shows
+// what lies beneath the lock. Mouse moves over it count as moves over the lock screen.
+
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+namespace quellor {
+
+class ScreenCover : public QWidget {
+    Q_OBJECT
+public:
+    ScreenCover(QScreen* screen, QWidget* lock);
+
+    QScreen* coveredScreen() const { return m_screen; }
+
+Q_SIGNALS:
+    void mouseMoved();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QPointer<QScreen> m_screen;
+};
+
+} // namespace quellor

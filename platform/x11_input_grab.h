@@ -1,0 +1,40 @@
+#pragma once
+// Holds the keyboard and pointer for the lock window on X11, so no other client (the window
+// manager's key bindings included) gets input while the lock is up. Events for the program's own
+// windows still reach them, so its message boxes stay usable. The grabs are taken once the window
+// is exposed, retried until they hold, renewed now and then (another client may have taken them
+// meanwhile) and at once, with the window raised again, when focus leaves the program.
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+
+namespace quellor {
+
+class X11InputGrab : public QObject {
+    Q_OBJECT
+public:
+    // False off X11: nothing to grab there.
+    static bool available();
+
+    explicit X11InputGrab(QWindow* window);
+    ~X11InputGrab() override;
+
+    // Both grabs were granted at the last attempt.
+    bool held() const { return m_held; }
+
+    static constexpr int kRetryMs = 50;
+    static constexpr int kRenewMs = 500;
+
+private:
+    void attempt();
+    void focusChanged(QWindow* focus);
+    void release();
+
+    QPointer<QWindow> m_window;
+    QTimer m_timer;
+    bool m_held = false;
+};
+
+} // namespace quellor

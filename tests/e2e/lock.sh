@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# End to end: the access lock through the real windows, with power actions caught by a mock
+# logind. Locking stores the password and holds keyboard and pointer; the box appears on the
+# fortieth mouse move; two wrong passwords then the right one unlock without a power-off; three
+# wrong ones power off exactly once (and the right one still unlocks afterwards); Alt+F4 with
+# text in the box powers off once and leaves the lock up.
+#
+#   lock.sh <directory holding the Quellor binary>
+set -u
+BIN_DIR=$(cd "${1:?usage: lock.sh <bin dir>}" && pwd)
+source "$(dirname "$0")/harness.sh"
+
+harness_init
+
+# The program keeps its password file beside itself; put back whatever was there before.
+PASSWORD_FILE="$BIN_DIR/pae.dll"
+SAVED="$HARNESS_DIR/pae.dll.saved"
+[[ -f "$PASSWORD_FILE" ]] && cp -p "$PASSWORD_FILE" "$SAVED"
+restore_password_file() {
+    if [[ -f "$SAVED" ]]; then
+        cp -p "$SAVED" "$PASSWORD_FILE"
+    else
+        rm -f "$PASSWORD_FILE"
+    fi
+}
+trap 'restore_password_file; harness_cleanup' EXIT
+rm -f "$PASSWORD_FILE"
+
+# Exit 0 when another client can take the keyboard and the pointer, 1 when something holds them.
+cat >"$HARNESS_DIR/input_free.py" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+x.XGrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+x.XGrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_uint, ctypes.c_int,
+                           ctypes.c_int, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong]
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+d = x.XOpenDisplay(None)
+root = x.XDefaultRootWindow(d)
+keyboard = x.XGrabKeyboard(d, root, 0, 1, 1, 0)
+pointer = x.XGrabPointer(d, root, 0, 0, 1, 1, 0, 0, 0)
+x.XCloseDisplay(d)  # lets go of whatever it got
+sys.exit(0 if keyboard == 0 and pointer == 0 else 1)
+PY
+input_free() { "$HARNESS_PYTHON" "$HARNESS_DIR/input_free.py"; }
+input_held() { ! input_free; }
+
+power_offs() { grep -c PowerOff "$HARNESS_CALLS"; }
+box_showing() { harness_atspi --timeout 1 wait "密码" --role "password text"; }
+main_window_showing() { xdotool search --onlyvisible --name "^Quellor4.1\$"; }
+main_window_hidden() { ! main_window_showing; }
+window_gone() { ! xdotool search --onlyvisible --name "^$1\$"; }
+power_offs_are() { (($(power_offs) == $1)); }
+
+# Sets a password through the main window's dialog; the lock screen then stands.
+lock_with() {
+    local password=$1 dialog
+    harness_atspi press "锁定计算机" --role "push button"
+    dialog=$(harness_wait_window "输入密码" 10) || harness_fail "password dialog did not open"
+    [[ -f "$PASSWORD_FILE" && ! -s "$PASSWORD_FILE" ]] || harness_fail "password file not emptied on opening"
+    xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+    xdotool type --delay 30 "$password"
+    xdotool key Tab
+    xdotool type --delay 30 "$password"
+    xdotool key alt+y
+    harness_until 10 window_gone "输入密码" || harness_fail "dialog still open"
+    [[ "$(od -An -c "$PASSWORD_FILE" | tr -s ' ' | tr -d '\n')" == " $(echo "$password" | sed 's/./& /g')\r \n" ]] ||
+        harness_fail "password file holds $(od -An -c "$PASSWORD_FILE")"
+    [[ "$(stat -c %a "$PASSWORD_FILE")" == 600 ]] || harness_fail "password file mode $(stat -c %a "$PASSWORD_FILE")"
+    harness_until 10 main_window_hidden || harness_fail "main window still shown"
+    harness_until 5 input_held || harness_fail "the lock does not hold keyboard and pointer"
+}
+
+mouse_moves() {
+    local i
+    for ((i = 0; i < $1; i++)); do
+        xdotool mousemove $((200 + (MOVES % 300) * 3)) $((300 + (MOVES % 200) * 2))
+        MOVES=$((MOVES + 1))
+        sleep 0.04
+    done
+}
+MOVES=0
+
+# Types into the lock's box and presses OK; a box with the given title is then dismissed.
+enter_password() {
+    local text=$1 title=${2:-}
+    xdotool type --delay 30 "$text"
+    xdotool key alt+y
+    if [[ -n "$title" ]]; then
+        harness_wait_window "$title" 10 >/dev/null || harness_fail "no \"$title\" box after \"$text\""
+        xdotool key Return
+        harness_until 10 window_gone "$title" || harness_fail "\"$title\" box stays"
+    fi
+}
+
+expect_unlocked() {
+    harness_until 10 main_window_showing || harness_fail "main window not back after the right password"
+    harness_until 5 input_free || harness_fail "keyboard or pointer still held after unlocking"
+}
+
+harness_start_display
+harness_start_session_bus --atspi
+harness_start_mock_logind
+harness_start_program "$BIN_DIR/Quellor"
+harness_atspi --timeout 30 wait "锁定计算机" --role "push button" || harness_fail "no main window"
+input_free || harness_fail "input held before locking"
+
+harness_log "lock, 40 moves, two wrong then right"
+lock_with "Pw1"
+mouse_moves 39
+sleep 0.3
+box_showing && harness_fail "the box showed before the fortieth move"
+mouse_moves 1
+harness_until 5 box_showing || harness_fail "no box after the fortieth move"
+enter_password "bad1" "消息"
+enter_password "bad2" "警告"
+enter_password "Pw1"
+expect_unlocked
+(($(power_offs) == 0)) || harness_fail "power-off after two wrong then right"
+
+harness_log "lock, three wrong"
+lock_with "Pw2"
+mouse_moves 40
+harness_until 5 box_showing || harness_fail "no box after forty moves"
+enter_password "x1" "消息"
+enter_password "x2" "警告"
+enter_password "x3" "警告"
+harness_until 5 power_offs_are 1 || harness_fail "no power-off after the third"
+sleep 1
+power_offs_are 1 || harness_fail "expected exactly one PowerOff, got $(power_offs)"
+enter_password "Pw2"
+expect_unlocked
+(($(power_offs) == 1)) || harness_fail "unlocking after a failed power-off tried again"
+
+harness_log "lock, Alt+F4 with text in the box"
+lock_with "Pw3"
+mouse_moves 40
+harness_until 5 box_showing || harness_fail "no box after forty moves"
+xdotool type --delay 30 "typed"
+xdotool key alt+F4
+harness_until 5 power_offs_are 2 || harness_fail "no power-off on Alt+F4"
+sleep 1
+(($(power_offs) == 2)) || harness_fail "Alt+F4 gave more than one PowerOff"
+main_window_showing && harness_fail "the lock let go on Alt+F4"
+box_showing || harness_fail "the lock screen went away on Alt+F4"
+xdotool key ctrl+a
+enter_password "Pw3"
+expect_unlocked
+
+harness_program_running || harness_fail "program ended"
+[[ "$(harness_logind_methods | sort -u)" == "PowerOff" ]] || harness_fail "unexpected logind calls: $(harness_logind_methods | tr '\n' ' ')"
+harness_log "PASS"

@@ -1,0 +1,354 @@
+#include "app_fixture.h"
+#include "controls.h"
+#include "lock_screen.h"
+#include "main_window.h"
+#include "password_dialog.h"
+#include "password_store.h"
+#include "screen_cover.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTemporaryFile>
+#include <QTest>
+
+using namespace quellor;
+
+namespace {
+
+// Locks the way the user does: the main window's dialog, the password twice, OK.
+Form10& lock(AppFixture& app, const QString& password) {
+    app.forms.showForm1();
+    Form9& dialog = app.forms.showForm9();
+    dialog.Text1->setText(password);
+    dialog.Text2->setText(password);
+    dialog.Command1_Click();
+    return *app.forms.form10();
+}
+
+void moveMouse(QWidget* over, int times) {
+    for (int i = 0; i < times; ++i) {
+        const QPointF at(10 + i, 10 + i);
+        QMouseEvent move(QEvent::MouseMove, at, over->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(over, &move);
+    }
+}
+
+// Types an entry into the box and presses OK.
+void enter(Form10& lock, const QString& text) {
+    lock.Text1->setText(text);
+    lock.Command1_Click();
+}
+
+QString describe(const MessageRequest& m) {
+    const char* icon = m.icon == MessageIcon::Information ? "info"
+                       : m.icon == MessageIcon::Warning   ? "warn"
+                                                          : "?";
+    return m.title + QLatin1Char('|') + QLatin1String(icon) + QLatin1Char('|') + m.text;
+}
+
+const QString kWrongFirst = QStringLiteral("消息|info|密码错误");
+const QString kWrongAgain = QStringLiteral("警告|warn|密码错误,如果密码错误超过三次,计算机将关闭!");
+
+} // namespace
+
+class TestLockScreen : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void loadingSetsUpATopmostLockOverEveryScreen() {
+        AppFixture app;
+        Form10& f = lock(app, "pw");
+        const std::string topmost = "setTopmost(" + std::to_string(f.winId()) + ")";
+        const auto at = std::find(app.platform.calls.begin(), app.platform.calls.end(), topmost);
+        QVERIFY(at != app.platform.calls.end() && app.platform.calls.end() - at >= 3);
+        QCOMPARE(*(at + 1), std::string("setLockWindow(window)"));
+        QCOMPARE(*(at + 2), std::string("setScreenSaverRunning(true)"));
+        QCOMPARE(app.platform.lockWindow, static_cast<WindowId>(f.winId()));
+
+        QVERIFY(f.m_Locked);
+        QCOMPARE(f.m_WrongCount, 0);
+        QCOMPARE(f.m_MoveCount, 0);
+        QCOMPARE(f.m_Password, QString());
+        QVERIFY(f.m_Scheme >= 0 && f.m_Scheme < 6);
+        QVERIFY(!f.Text1->isVisible());
+        QVERIFY(!f.Command1->isVisible());
+
+        const Qt::WindowFlags flags = f.windowFlags();
+        QVERIFY(flags & Qt::WindowStaysOnTopHint);
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(flags & Qt::WindowSystemMenuHint);
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(f.windowTitle().trimmed().isEmpty());
+        QVERIFY(f.isVisible());
+        QVERIFY(f.isMaximized());
+
+        QScreen* primary = QGuiApplication::primaryScreen();
+        QVERIFY(f.frameGeometry().contains(primary->availableGeometry()));
+        QCOMPARE(int(f.covers().size()), QGuiApplication::screens().size() - 1);
+        for (ScreenCover* cover : f.covers()) {
+            QVERIFY(cover->coveredScreen() != primary);
+            QVERIFY(cover->isVisible());
+            QCOMPARE(cover->geometry(), cover->coveredScreen()->geometry());
+            QVERIFY(cover->windowFlags() & Qt::WindowStaysOnTopHint);
+        }
+        for (const Star& s : f.m_Stars.stars()) {
+            QVERIFY(s.x >= 0 && s.x < f.fieldWidth());
+            QVERIFY(s.y >= 0 && s.y < f.fieldHeight());
+            QVERIFY(s.speed >= 10 && s.speed <= 30);
+        }
+    }
+
+    void theBoxAppearsOnTheFortiethMove_data() {
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<bool>("overCover");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<int>("count");
+        QTest::newRow("39th move: still hidden") << 39 << false << false << 39;
+        QTest::newRow("40th move: shown") << 40 << false << true << 40;
+        QTest::newRow("the count stops at 40") << 1000 << false << true << 40;
+        QTest::newRow("moves over another screen count") << 40 << true << true << 40;
+    }
+    void theBoxAppearsOnTheFortiethMove() {
+        QFETCH(int, moves);
+        QFETCH(bool, overCover);
+        QFETCH(bool, shown);
+        QFETCH(int, count);
+        AppFixture app;
+        Form10& f = lock(app, "pw");
+        if (overCover) {
+            QVERIFY(!f.covers().empty());
+            moveMouse(f.covers().front(), moves);
+        } else {
+            moveMouse(&f, moves);
+        }
+        QCOMPARE(f.m_MoveCount, count);
+        QCOMPARE(f.Text1->isVisible(), shown);
+        QCOMPARE(f.Command1->isVisible(), shown);
+        if (shown) {
+            QVERIFY(f.Text1->isEnabled());
+            QCOMPARE(f.focusWidget(), f.Text1);
+            QCOMPARE(f.Command1->text(), QString("确定(&Y)"));
+            QCOMPARE(f.Text1->echoMode(), QLineEdit::Password);
+        }
+    }
+
+    void passwordEntries_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<int>("powerOffs");
+        QTest::addColumn<bool>("unlocked");
+        QTest::newRow("right") << "pw" << QStringList{"pw"} << QStringList{} << 0 << true;
+        QTest::newRow("first wrong") << "pw" << QStringList{"x"} << QStringList{kWrongFirst} << 0 << false;
+        QTest::newRow("letter case counts")
+            << "pw" << QStringList{"PW"} << QStringList{kWrongFirst} << 0 << false;
+        QTest::newRow("second wrong")
+            << "pw" << QStringList{"x", "y"} << QStringList{kWrongFirst, kWrongAgain} << 0 << false;
+        QTest::newRow("third wrong powers off")
+            << "pw" << QStringList{"x", "y", ""} << QStringList{kWrongFirst, kWrongAgain, kWrongAgain} << 1
+            << false;
+        QTest::newRow("fourth wrong: warning, no new power-off")
+            << "pw" << QStringList{"x", "y", "z", "w"}
+            << QStringList{kWrongFirst, kWrongAgain, kWrongAgain, kWrongAgain} << 1 << false;
+        QTest::newRow("two wrong then right")
+            << "pw" << QStringList{"x", "y", "pw"} << QStringList{kWrongFirst, kWrongAgain} << 0 << true;
+        QTest::newRow("after a failed power-off the right one just unlocks")
+            << "pw" << QStringList{"x", "y", "z", "pw"} << QStringList{kWrongFirst, kWrongAgain, kWrongAgain}
+            << 1 << true;
+        QTest::newRow("empty password, empty box") << "" << QStringList{""} << QStringList{} << 0 << true;
+        QTest::newRow("empty password, text in the box")
+            << "" << QStringList{" "} << QStringList{kWrongFirst} << 0 << false;
+    }
+    void passwordEntries() {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, boxes);
+        QFETCH(int, powerOffs);
+        QFETCH(bool, unlocked);
+        AppFixture app;
+        Form10& f = lock(app, stored);
+        QPointer<Form10> guard(&f);
+        moveMouse(&f, 40);
+        for (const QString& e : entries) {
+            enter(f, e);
+            if (guard && f.m_Locked) {
+                QCOMPARE(f.Text1->text(), QString()); // a wrong entry is emptied
+            }
+        }
+        QStringList shown;
+        for (const MessageRequest& m : app.messages.shown) {
+            shown << describe(m);
+        }
+        QCOMPARE(shown, boxes);
+        QCOMPARE(app.platform.powerActions(), powerOffs);
+        QCOMPARE(app.platform.powerActions(12), powerOffs);
+        QCOMPARE(app.forms.form1().isVisible(), unlocked);
+        if (unlocked) {
+            const auto last = std::find_if(app.platform.calls.rbegin(), app.platform.calls.rend(),
+                                           [](auto& c) { return c.rfind("setScreenSaverRunning(", 0) == 0; });
+            QCOMPARE(*last, std::string("setScreenSaverRunning(false)"));
+            QVERIFY(!app.platform.screenSaverRunning);
+            QVERIFY(!f.isVisible());
+            QTRY_VERIFY(guard.isNull());
+            QCOMPARE(app.platform.lockWindow, WindowId(0));
+        } else {
+            QVERIFY(f.isVisible());
+            QVERIFY(app.platform.screenSaverRunning);
+        }
+    }
+
+    void thePowerOffFollowsTheDismissedThirdWarning() {
+        AppFixture app;
+        Form10& f = lock(app, "pw");
+        moveMouse(&f, 40);
+        QList<int> powerOffsWhileOpen;
+        app.messages.onShow = [&](const MessageRequest&) {
+            powerOffsWhileOpen << app.platform.powerActions();
+        };
+        enter(f, "a");
+        enter(f, "b");
+        enter(f, "c");
+        QCOMPARE(powerOffsWhileOpen, (QList<int>{0, 0, 0}));
+        QCOMPARE(app.platform.powerActions(12), 1);
+    }
+
+    void closeRequests_data() {
+        QTest::addColumn<QString>("okFirst"); // entry confirmed before the request; null: none
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<int>("powerOffs");
+        QTest::newRow("empty box before any OK: refused quietly") << QString() << "" << false << 0;
+        QTest::newRow("empty box before any OK, Alt+F4") << QString() << "" << true << 0;
+        QTest::newRow("text before any OK: power-off") << QString() << "abc" << false << 1;
+        QTest::newRow("text before any OK, Alt+F4: power-off") << QString() << "abc" << true << 1;
+        QTest::newRow("even the right text before any OK") << QString() << "pw" << false << 1;
+        QTest::newRow("right text after an earlier OK: refused quietly") << "wrong"
+                                                                         << "pw" << false << 0;
+        QTest::newRow("right text after an earlier OK, Alt+F4") << "wrong"
+                                                                << "pw" << true << 0;
+        QTest::newRow("emptied box after an earlier OK: power-off") << "wrong"
+                                                                    << "" << false << 1;
+    }
+    void closeRequests() {
+        QFETCH(QString, okFirst);
+        QFETCH(QString, typed);
+        QFETCH(bool, byKey);
+        QFETCH(int, powerOffs);
+        AppFixture app;
+        Form10& f = lock(app, "pw");
+        moveMouse(&f, 40);
+        if (!okFirst.isNull()) {
+            enter(f, okFirst);
+        }
+        f.Text1->setText(typed);
+        if (byKey) {
+            QVERIFY(QTest::qWaitForWindowActive(&f));
+            QTest::keyClick(f.Text1, Qt::Key_F4, Qt::AltModifier);
+        } else {
+            QVERIFY(!f.close());
+        }
+        QCOMPARE(app.platform.powerActions(12), powerOffs);
+        QCOMPARE(app.platform.powerActions(), powerOffs);
+        QVERIFY(f.isVisible());
+        QVERIFY(f.m_Locked);
+        QVERIFY(!app.forms.form1().isVisible());
+    }
+
+    void anUnreadableFileChecksAgainstThisRunsPassword_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("unlocked");
+        QTest::newRow("removed, right") << "remove"
+                                        << "pw" << true;
+        QTest::newRow("removed, wrong") << "remove"
+                                        << "x" << false;
+        QTest::newRow("removed, empty") << "remove"
+                                        << "" << false;
+        QTest::newRow("a directory, right") << "directory"
+                                            << "pw" << true;
+        QTest::newRow("emptied to 0 bytes, right") << "truncate"
+                                                   << "pw" << true;
+        QTest::newRow("emptied to 0 bytes, empty") << "truncate"
+                                                   << "" << false;
+    }
+    void anUnreadableFileChecksAgainstThisRunsPassword() {
+        QFETCH(QString, damage);
+        QFETCH(QString, entry);
+        QFETCH(bool, unlocked);
+        AppFixture app;
+        Form10& f = lock(app, "pw");
+        QPointer<Form10> guard(&f);
+        const QString path = app.services.statePath("pae.dll");
+        QVERIFY(QFile::remove(path));
+        if (damage == "directory") {
+            QVERIFY(QDir(app.dir.path()).mkdir("pae.dll"));
+        } else if (damage == "truncate") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        moveMouse(&f, 40);
+        enter(f, entry);
+        QCOMPARE(app.forms.form1().isVisible(), unlocked);
+        QCOMPARE(app.messages.shown.size(), unlocked ? 0 : 1);
+        QCOMPARE(app.platform.powerActions(), 0);
+        if (unlocked) {
+            QTRY_VERIFY(guard.isNull());
+        }
+    }
+
+    void minimisedOrHiddenItComesBack() {
+        AppFixture app;
+        Form10& f = lock(app, "pw");
+        f.showMinimized();
+        QTRY_VERIFY(f.isVisible() && !f.isMinimized());
+        f.hide();
+        QTRY_VERIFY(f.isVisible());
+        QVERIFY(f.isMaximized());
+        f.showNormal();
+        QTRY_VERIFY(f.isMaximized());
+        QCOMPARE(app.platform.powerActions(), 0);
+    }
+
+    void pointsFallInTheSchemesColourOnBlack() {
+        AppFixture app;
+        Form10& f = lock(app, "pw");
+        const std::array<Star, StarField::kCount> start = f.m_Stars.stars();
+        const std::uint32_t c = StarField::schemeColour(f.m_Scheme);
+        const QRgb colour = qRgb(int(c & 0xff), int((c >> 8) & 0xff), int(c >> 16));
+        QTRY_VERIFY(f.m_Stars.stars()[0].y != start[0].y || f.m_Stars.stars()[0].x != start[0].x);
+        const QImage& image = f.canvas().image();
+        QCOMPARE(image.size(), f.size());
+        int lit = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                QVERIFY2(p == colour || p == qRgb(0, 0, 0), "only black and the scheme's colour");
+                lit += p == colour;
+            }
+        }
+        QVERIFY(lit > 0);
+        QVERIFY(lit <= 2 * StarField::kCount); // a point's pixel, or a wrapped point's last one
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // Two screens, so the cover over the second one is checked as well.
+    QTemporaryFile config(QDir::tempPath() + QStringLiteral("/lockscreens-XXXXXX.json"));
+    if (!config.open()) {
+        return 1;
+    }
+    config.write(R"({"screens":[
+        {"name":"first","x":0,"y":0,"width":1024,"height":768,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1},
+        {"name":"second","x":1024,"y":0,"width":800,"height":600,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    TestLockScreen test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_lock_screen.moc"
