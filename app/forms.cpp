@@ -12,6 +12,25 @@
 
 namespace quellor {
 
+namespace {
+
+void bringForward(QWidget* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+// A window is loaded at its first showing and then reused until it unloads itself.
+template <class F, class Make> F& showLoaded(QPointer<F>& slot, Make make) {
+    if (!slot) {
+        slot = make();
+    }
+    bringForward(slot);
+    return *slot;
+}
+
+} // namespace
+
 Forms::Forms(Services& services) : m_services(services) {
     onEnd = [] { QCoreApplication::exit(0); };
 }
@@ -58,10 +77,7 @@ Form1& Forms::form1() {
 }
 
 void Forms::showForm1() {
-    Form1& f = form1();
-    f.show();
-    f.raise();
-    f.activateWindow();
+    bringForward(&form1());
 }
 
 void Forms::hideForm1() {
@@ -71,13 +87,7 @@ void Forms::hideForm1() {
 }
 
 Form4& Forms::showForm4() {
-    if (!m_form4) {
-        m_form4 = new Form4(m_services);
-    }
-    m_form4->show();
-    m_form4->raise();
-    m_form4->activateWindow();
-    return *m_form4;
+    return showLoaded(m_form4, [this] { return new Form4(m_services); });
 }
 
 Form2* Forms::form2() {
@@ -85,13 +95,7 @@ Form2* Forms::form2() {
 }
 
 Form2& Forms::showForm2() {
-    if (!m_form2) {
-        m_form2 = new Form2(m_services);
-    }
-    m_form2->show();
-    m_form2->raise();
-    m_form2->activateWindow();
-    return *m_form2;
+    return showLoaded(m_form2, [this] { return new Form2(m_services); });
 }
 
 Form5* Forms::form5() {
@@ -99,13 +103,7 @@ Form5* Forms::form5() {
 }
 
 Form5& Forms::showForm5() {
-    if (!m_form5) {
-        m_form5 = new Form5(m_services, *this);
-    }
-    m_form5->show();
-    m_form5->raise();
-    m_form5->activateWindow();
-    return *m_form5;
+    return showLoaded(m_form5, [this] { return new Form5(m_services, *this); });
 }
 
 void Forms::endProgram() {
@@ -116,7 +114,7 @@ void Forms::endProgram() {
 
 PasswordStore& Forms::passwordStore() {
     if (!m_passwordStore) {
-        m_passwordStore.emplace(m_services.path(QStringLiteral("pae.dll")));
+        m_passwordStore.emplace(m_services.statePath(QStringLiteral("pae.dll")));
     }
     return *m_passwordStore;
 }
@@ -126,13 +124,7 @@ Form9* Forms::form9() {
 }
 
 Form9& Forms::showForm9() {
-    if (!m_form9) {
-        m_form9 = new Form9(m_services, *this, passwordStore());
-    }
-    m_form9->show();
-    m_form9->raise();
-    m_form9->activateWindow();
-    return *m_form9;
+    return showLoaded(m_form9, [this] { return new Form9(m_services, *this, passwordStore()); });
 }
 
 Form10* Forms::form10() {

@@ -1,5 +1,7 @@
 #include "forms.h"
+#include "frame_registration.h"
 #include "startup.h"
+#include "state_directory.h"
 
 #include <QApplication>
 
@@ -14,14 +16,17 @@ using NativePlatform = quellor::LinuxPlatform;
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quellor"));
-    QApplication::setDesktopFileName(QStringLiteral("quellor"));
+    QApplication::setDesktopFileName(QStringLiteral("org.quellor.Quellor"));
 
     NativePlatform platform;
     quellor::SystemClock clock;
     quellor::QtSoundOutput sound;
     quellor::QtMessageBoxes messages;
     quellor::QtFileChooser files;
-    quellor::Services services{platform, clock, sound, messages, files, QApplication::applicationDirPath()};
+    const QString programDir = QApplication::applicationDirPath();
+    quellor::registerFrameLibrary(programDir);
+    quellor::Services services{
+        platform, clock, sound, messages, files, programDir, quellor::stateDirectory(programDir)};
     quellor::Forms forms(services);
     quellor::SingleInstance instance;
     quellor::Startup startup(forms, instance);

@@ -26,25 +26,34 @@ const QColor kWindowBack(240, 240, 255);
 const QString kSongTi = QStringLiteral("宋体");
 const QString kYouYuan = QStringLiteral("幼圆");
 
-void styleField(TextBox* field, const QString& tooltip) {
-    field->setAlignment(Qt::AlignCenter);
-    field->setFont(makeFont(kSongTi, 18, true));
-    field->setToolTip(tooltip);
-    QPalette p = field->palette();
+// A centred text field in the clock's colours, named after the button that arms it.
+TextBox* field(QWidget* parent, const QString& name, const QString& tooltip, const QString& accessible,
+               const QRectF& twips, const Twips& t) {
+    auto* f = new TextBox(name, parent);
+    f->setAccessibleName(accessible);
+    f->setAlignment(Qt::AlignCenter);
+    f->setFont(makeFont(kSongTi, 18, true));
+    f->setToolTip(tooltip);
+    QPalette p = f->palette();
     p.setColor(QPalette::Base, kFieldBack);
     p.setColor(QPalette::Text, kFieldText);
     p.setColor(QPalette::Disabled, QPalette::Base, kFieldBack);
-    field->setPalette(p);
+    f->setPalette(p);
+    placeTwips(f, twips.x(), twips.y(), twips.width(), twips.height(), t);
+    return f;
 }
 
+// The picture buttons stand in one column at the left; `top` in twips.
 PictureButton* pictureButton(QWidget* parent, const QString& name, const QString& caption,
-                             const QString& tooltip, const QString& picture, double points) {
+                             const QString& tooltip, const QString& picture, double points, double top,
+                             const Twips& t) {
     auto* b = new PictureButton(name, caption, parent);
     b->setIcon(readIcon(QStringLiteral(":/assets/buttons/") + picture, "PNG"));
     b->setIconSize(QSize(24, 24));
     b->setColors(kFieldBack, kCaptionBlue);
     b->setFont(makeFont(kYouYuan, points, true));
     b->setToolTip(tooltip);
+    placeTwips(b, 120, top, 1815, 495, t);
     return b;
 }
 
@@ -95,28 +104,21 @@ void Form1::createControls() {
     setAutoFillBackground(true);
 
     VsNetBut1 = pictureButton(this, QStringLiteral("VsNetBut1"), QStringLiteral("定时关机"),
-                              QStringLiteral("定时关机"), QStringLiteral("shutdown.png"), 14.25);
-    placeTwips(VsNetBut1, 120, 480, 1815, 495, t);
-    Text3 = new TextBox(QStringLiteral("Text3"), this);
-    styleField(Text3, QStringLiteral("HH:mm:ss"));
-    Text3->setAccessibleName(QStringLiteral("定时关机"));
-    placeTwips(Text3, 2160, 480, 2175, 495, t);
+                              QStringLiteral("定时关机"), QStringLiteral("shutdown.png"), 14.25, 480, t);
+    Text3 = field(this, QStringLiteral("Text3"), QStringLiteral("HH:mm:ss"), QStringLiteral("定时关机"),
+                  QRectF(2160, 480, 2175, 495), t);
 
     VsNetBut2 = pictureButton(this, QStringLiteral("VsNetBut2"), QStringLiteral("闹钟定时"),
-                              QStringLiteral("闹钟定时"), QStringLiteral("alarm.png"), 14.25);
-    placeTwips(VsNetBut2, 120, 960, 1815, 495, t);
-    Text2 = new TextBox(QStringLiteral("Text2"), this);
-    styleField(Text2, QStringLiteral("HH:mm:ss"));
-    Text2->setAccessibleName(QStringLiteral("闹钟定时"));
-    placeTwips(Text2, 2160, 960, 2175, 495, t);
+                              QStringLiteral("闹钟定时"), QStringLiteral("alarm.png"), 14.25, 960, t);
+    Text2 = field(this, QStringLiteral("Text2"), QStringLiteral("HH:mm:ss"), QStringLiteral("闹钟定时"),
+                  QRectF(2160, 960, 2175, 495), t);
 
     // Only digits are typed into the time fields; a paste keeps its digits.
     Text3->setDigitsOnly(true);
     Text2->setDigitsOnly(true);
 
     Command1 = pictureButton(this, QStringLiteral("Command1"), QStringLiteral("闹钟音乐"), QString(),
-                             QStringLiteral("music.png"), 14.25);
-    placeTwips(Command1, 120, 1440, 1815, 495, t);
+                             QStringLiteral("music.png"), 14.25, 1440, t);
 
     Frame1 = new QGroupBox(QStringLiteral("系统时间"), this);
     nameControl(Frame1, QStringLiteral("Frame1"), QStringLiteral("系统时间"));
@@ -127,15 +129,12 @@ void Form1::createControls() {
     Frame1->setPalette(fp);
     Frame1->setAutoFillBackground(true);
     placeTwips(Frame1, 2160, 1440, 2175, 975, t);
-    Text1 = new TextBox(QStringLiteral("Text1"), Frame1);
-    styleField(Text1, QStringLiteral("系统时间"));
-    Text1->setAccessibleName(QStringLiteral("系统时间"));
-    placeTwips(Text1, 120, 360, 1935, 495, t);
+    Text1 = field(Frame1, QStringLiteral("Text1"), QStringLiteral("系统时间"), QStringLiteral("系统时间"),
+                  QRectF(120, 360, 1935, 495), t);
     new PaintOnScreen(Text1); // the clock changes every second, mostly while parked out of sight
 
     VsNetBut4 = pictureButton(this, QStringLiteral("VsNetBut4"), QStringLiteral("锁定计算机"),
-                              QStringLiteral("系统设定"), QStringLiteral("lock.png"), 12);
-    placeTwips(VsNetBut4, 120, 1920, 1815, 495, t);
+                              QStringLiteral("系统设定"), QStringLiteral("lock.png"), 12, 1920, t);
 
     Command3 =
         plainButton(this, QStringLiteral("Command3"), QStringLiteral("关闭闹钟"), QStringLiteral("关闭闹钟"));
@@ -151,8 +150,8 @@ void Form1::createControls() {
     placeTwips(Command6, 3360, 2520, 975, 375, t);
 
     VsNetBut3 = pictureButton(this, QStringLiteral("VsNetBut3"), QStringLiteral("软件说明"),
-                              QStringLiteral("软件说明"), QStringLiteral("about.png"), 14.25);
-    placeTwips(VsNetBut3, 120, 3000, 4215, 495, t);
+                              QStringLiteral("软件说明"), QStringLiteral("about.png"), 14.25, 3000, t);
+    placeTwips(VsNetBut3, 120, 3000, 4215, 495, t); // the one wide button
 
     Command2 = new PlainButton(QStringLiteral("Command2"), QStringLiteral("X"), this);
     Command2->setFont(makeFont(kSongTi, 14.25, true));

@@ -88,7 +88,8 @@ void Form5::createControls() {
 }
 
 void Form5::Form_Load() {
-    const std::optional<qint64> stored = SettingsFile(m_services.path(QStringLiteral("Diri.dll"))).read();
+    const std::optional<qint64> stored =
+        SettingsFile(m_services.statePath(QStringLiteral("Diri.dll"))).read();
     // A missing file, or one that holds no number, is a first run.
     if (!stored) {
         Op1->setChecked(true);
@@ -127,7 +128,7 @@ void Form5::Command2_Click() {
     g_TimerAction = static_cast<std::int16_t>(selectedAction());
     // The file only preselects the next opening: when it cannot be written (a read-only program
     // directory, a full disk) the choice still holds for this run and the old file stays whole.
-    SettingsFile(m_services.path(QStringLiteral("Diri.dll"))).write(g_TimerAction);
+    SettingsFile(m_services.statePath(QStringLiteral("Diri.dll"))).write(g_TimerAction);
     close();
 }
 

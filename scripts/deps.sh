@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Quellor needs on Debian 12. Safe to run again.
+# With package names as arguments it installs just those (for scripts that need more).
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 libgl-dev
     libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-wqy-zenhei fonts-wqy-microhei
     xvfb xauth openbox xdotool x11-utils imagemagick
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-dbusmock python3-gi
     libbenchmark-dev procps libx11-dev
+    # Installing and packaging: the Debian package (cpack's DEB generator needs dpkg-shlibdeps and
+    # file) and the validators of the desktop entry and the AppStream metainfo.
+    dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
 )
+
+if (($#)); then
+    packages=("$@")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

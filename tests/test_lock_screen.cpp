@@ -282,7 +282,7 @@ private Q_SLOTS:
         AppFixture app;
         Form10& f = lock(app, "pw");
         QPointer<Form10> guard(&f);
-        const QString path = app.services.path("pae.dll");
+        const QString path = app.services.statePath("pae.dll");
         QVERIFY(QFile::remove(path));
         if (damage == "directory") {
             QVERIFY(QDir(app.dir.path()).mkdir("pae.dll"));

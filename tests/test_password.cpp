@@ -53,7 +53,7 @@ private Q_SLOTS:
         QFETCH(QString, password);
         QFETCH(QByteArray, bytes);
         AppFixture app;
-        const QString path = app.services.path("pae.dll");
+        const QString path = app.services.statePath("pae.dll");
         if (!before.isEmpty()) {
             writeBytes(path, before);
         }
@@ -113,12 +113,12 @@ private Q_SLOTS:
         QVERIFY(dialog.isVisible());
         QVERIFY(!app.forms.form10());
         QVERIFY(app.forms.form1().isVisible());
-        QCOMPARE(fileBytes(app.services.path("pae.dll")), QByteArray());
+        QCOMPARE(fileBytes(app.services.statePath("pae.dll")), QByteArray());
     }
 
     void cancelLeavesAnEmptyOwnerOnlyFile() {
         AppFixture app;
-        const QString path = app.services.path("pae.dll");
+        const QString path = app.services.statePath("pae.dll");
         writeBytes(path, "old\r\n");
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
         Form9& dialog = openDialog(app);
@@ -156,7 +156,8 @@ private Q_SLOTS:
         QCOMPARE(app.messages.shown.size(), 1);
         QCOMPARE(app.messages.shown[0].title, QString("警告"));
         QCOMPARE(app.messages.shown[0].icon, MessageIcon::Warning);
-        QVERIFY(app.messages.shown[0].text.contains(QDir::toNativeSeparators(app.services.path("pae.dll"))));
+        QVERIFY(
+            app.messages.shown[0].text.contains(QDir::toNativeSeparators(app.services.statePath("pae.dll"))));
         QVERIFY(!app.forms.form10());
         QVERIFY(app.forms.form1().isVisible());
         QVERIFY(dialog.isVisible());

@@ -9,7 +9,7 @@ harness_init
 harness_start_display
 harness_start_session_bus --atspi
 harness_start_mock_logind
-# An empty class store: the frames must come from the library beside the program.
+# A fresh class store: the program registers the library beside it there as it starts.
 export XDG_DATA_HOME="$HARNESS_DIR/data"
 
 frame_press() { "$HARNESS_PYTHON" "$HERE/frame_press.py" --pid "$HARNESS_PROGRAM_PID" "$@"; }

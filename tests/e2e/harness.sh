@@ -2,6 +2,7 @@
 #
 #   source "$(dirname "$0")/harness.sh"
 #   harness_init                       # private temp dir, clean-up on exit
+#   harness_run_as nobody              # optional: buses, program and helpers as that user
 #   harness_start_display              # Xvfb on a free display + openbox; exports DISPLAY
 #   harness_start_session_bus --atspi  # private session bus (+ accessibility bus); exports its address
 #   harness_start_mock_logind          # second private bus as the system bus, mock logind on it;
@@ -16,6 +17,7 @@ HARNESS_DIR=""
 HARNESS_CALLS=""
 HARNESS_PROGRAM_PID=""
 HARNESS_PYTHON=/usr/bin/python3 # Debian's, which has pyatspi and dbusmock
+HARNESS_AS=()                   # prefix that runs a command as the harness's user (harness_run_as)
 
 harness_log() { echo "[e2e $(date +%H:%M:%S)] $*" >&2; }
 harness_fail() {
@@ -36,6 +38,8 @@ harness_init() {
     # any other session on this machine, including other e2e runs.
     export XDG_RUNTIME_DIR="$HARNESS_DIR/run"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
+    # The program registers its frame library in the user's data folder: keep that private too.
+    export XDG_DATA_HOME="$HARNESS_DIR/data"
     unset DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS AT_SPI_BUS_ADDRESS
     trap harness_cleanup EXIT
     trap 'exit 130' INT TERM
@@ -62,6 +66,34 @@ harness_cleanup() {
 }
 
 harness_track() { HARNESS_PIDS+=("$1"); }
+
+# Runs everything the program talks to (its buses, the mock logind, the program itself and the
+# accessibility helper) as USER, an ordinary account for which file permissions hold, with a
+# home of its own in the harness dir and the default data folder ($HOME/.local/share). Call it
+# right after harness_init. The display needs no change: Xvfb takes any local client.
+# The checkout may sit where that user cannot read (root's home in CI), so the accessibility
+# helper is copied into the harness dir, which also becomes the working directory.
+harness_run_as() {
+    local user=$1
+    export HOME="$HARNESS_DIR/home"
+    unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
+    mkdir -p "$HOME"
+    cd "$HARNESS_DIR" || harness_fail "cannot enter $HARNESS_DIR"
+    if ((EUID != 0)); then
+        # Not root: permissions already hold for whoever runs this.
+        harness_log "running as $(id -un), HOME=$HOME"
+        return 0
+    fi
+    HARNESS_AS=(setpriv --reuid="$user" --regid="$(id -gn "$user")" --clear-groups --)
+    cp "$HARNESS_ATSPI" "$HARNESS_DIR/atspi.py"
+    HARNESS_ATSPI="$HARNESS_DIR/atspi.py"
+    chown -R "$user:" "$HARNESS_DIR"
+    harness_log "running as $user, HOME=$HOME"
+}
+
+# Runs a command as the harness's user (as is, without harness_run_as). What runs in the
+# background spells out "${HARNESS_AS[@]}" instead, so that $! is the command's own pid.
+harness_as() { "${HARNESS_AS[@]}" "$@"; }
 
 # Waits until a command succeeds; harness_until <seconds> <command...>
 harness_until() {
@@ -91,7 +123,7 @@ harness_start_display() {
 # Starts a private bus daemon; prints "address pid".
 harness_bus_daemon() {
     local out
-    out=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1) || return 1
+    out=$(harness_as dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1) || return 1
     echo "$out" | tr '\n' ' '
 }
 
@@ -103,9 +135,9 @@ harness_start_session_bus() {
     if [[ "${1:-}" == "--atspi" ]]; then
         export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
         export NO_AT_BRIDGE=0
-        /usr/libexec/at-spi-bus-launcher --launch-immediately >"$HARNESS_DIR/atspi.log" 2>&1 &
+        "${HARNESS_AS[@]}" /usr/libexec/at-spi-bus-launcher --launch-immediately >"$HARNESS_DIR/atspi.log" 2>&1 &
         harness_track $!
-        harness_until 20 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        harness_until 20 harness_as dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
             org.a11y.Bus.GetAddress || harness_fail "accessibility bus did not start"
     fi
     harness_log "session bus $addr"
@@ -120,10 +152,11 @@ harness_start_mock_logind() {
     export DBUS_SYSTEM_BUS_ADDRESS="$addr"
     HARNESS_CALLS="$HARNESS_DIR/logind-calls"
     : >"$HARNESS_CALLS"
-    "$HARNESS_PYTHON" -m dbusmock --template logind --system -l "$HARNESS_CALLS" \
+    chown --reference="$HARNESS_DIR" "$HARNESS_CALLS" # the mock may run as another user
+    "${HARNESS_AS[@]}" "$HARNESS_PYTHON" -m dbusmock --template logind --system -l "$HARNESS_CALLS" \
         >"$HARNESS_DIR/dbusmock.log" 2>&1 &
     harness_track $!
-    harness_until 20 dbus-send --bus="$addr" --print-reply --dest=org.freedesktop.login1 \
+    harness_until 20 harness_as dbus-send --bus="$addr" --print-reply --dest=org.freedesktop.login1 \
         /org/freedesktop/login1 org.freedesktop.DBus.Peer.Ping || harness_fail "mock logind did not start"
     harness_log "mock logind on $addr"
 }
@@ -132,7 +165,7 @@ harness_start_mock_logind() {
 harness_logind_methods() { awk '{print $2}' "$HARNESS_CALLS"; }
 
 harness_start_program() {
-    "$@" >"$HARNESS_DIR/program.log" 2>&1 &
+    "${HARNESS_AS[@]}" "$@" >"$HARNESS_DIR/program.log" 2>&1 &
     HARNESS_PROGRAM_PID=$!
     harness_track "$HARNESS_PROGRAM_PID"
 }
@@ -157,4 +190,5 @@ harness_wait_window() {
 
 # The accessibility helper: harness_atspi <command> <args...> (see atspi.py).
 HARNESS_HOME=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-harness_atspi() { "$HARNESS_PYTHON" "$HARNESS_HOME/atspi.py" --pid "$HARNESS_PROGRAM_PID" "$@"; }
+HARNESS_ATSPI="$HARNESS_HOME/atspi.py"
+harness_atspi() { harness_as "$HARNESS_PYTHON" "$HARNESS_ATSPI" --pid "$HARNESS_PROGRAM_PID" "$@"; }

@@ -1,0 +1,34 @@
+#pragma once
+// The frame's entry in Qt Designer's widget box, and the factory form loaders (QUiLoader)
+// create it through.
+
+#include <QObject>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+
+namespace vantrel::designer {
+
+class VantrelPlugin : public QObject, public QDesignerCustomWidgetInterface {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetInterface")
+    Q_INTERFACES(QDesignerCustomWidgetInterface)
+
+public:
+    explicit VantrelPlugin(QObject* parent = nullptr);
+
+    QString name() const override;
+    QString group() const override;
+    QString toolTip() const override;
+    QString whatsThis() const override;
+    QString includeFile() const override;
+    QIcon icon() const override;
+    bool isContainer() const override;
+    QWidget* createWidget(QWidget* parent) override;
+    bool isInitialized() const override;
+    void initialize(QDesignerFormEditorInterface* core) override;
+    QString domXml() const override;
+
+private:
+    bool m_initialized = false;
+};
+
+} // namespace vantrel::designer

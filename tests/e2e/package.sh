@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The Debian package: cpack builds quellor_<version>_<arch>.deb whose file list is the
+# installation's, whose control fields name its real dependencies, whose programs run against
+# what those dependencies bring, and which apt would install here.
+#
+#   package.sh <build dir>
+set -uo pipefail
+BUILD=$(cd "${1:?usage: package.sh <build dir>}" && pwd)
+HERE=$(cd "$(dirname "$0")" && pwd)
+source "$HERE/harness.sh"
+harness_init
+
+OUT="$HARNESS_DIR/out"
+harness_log "cpack -G DEB"
+cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$OUT" >"$HARNESS_DIR/cpack.log" 2>&1 ||
+    { cat "$HARNESS_DIR/cpack.log" >&2; harness_fail "cpack failed"; }
+DEB="$OUT/quellor_$(grep -oP 'CPACK_PACKAGE_VERSION "\K[^"]+' "$BUILD/CPackConfig.cmake")_$(dpkg --print-architecture).deb"
+[[ -f "$DEB" ]] || harness_fail "no $(basename "$DEB"); made: $(ls "$OUT")"
+
+# The same files as `cmake --install`, under /usr, owned by root, with their modes.
+wanted=$(grep -v '^#' "$HERE/installed_files.txt" | sed 's|^|usr/|' | sort)
+listing=$(dpkg-deb -c "$DEB") || harness_fail "dpkg-deb cannot list the package"
+files=$(awk '$1 !~ /^d/ {sub(/^\.\//, "", $6); print $6}' <<<"$listing" | sort)
+[[ "$files" == "$wanted" ]] || harness_fail "package files differ from installed_files.txt:
+$(diff <(echo "$wanted") <(echo "$files"))"
+awk '$2 != "root/root" {bad = 1; print "not root-owned: " $0} END {exit bad}' <<<"$listing" >&2 ||
+    harness_fail "files not owned by root"
+mode_of() { awk -v p="./$1" '$6 == p {print $1}' <<<"$listing"; }
+for exe in usr/bin/quellor usr/lib/quellor/Quellor; do
+    [[ "$(mode_of "$exe")" == "-rwxr-xr-x" ]] || harness_fail "$exe has mode $(mode_of "$exe")"
+done
+[[ "$(mode_of usr/lib/quellor/quellor.installed)" == "-rw-r--r--" ]] || harness_fail "marker mode"
+
+field() { dpkg-deb -f "$DEB" "$1"; }
+[[ "$(field Package)" == "quellor" ]] || harness_fail "package name $(field Package)"
+[[ "$(field Maintainer)" == "Quellor Developers" ]] || harness_fail "maintainer $(field Maintainer)"
+depends=$(field Depends)
+harness_log "Depends: $depends"
+# The shared libraries come from dpkg-shlibdeps; the rest the program loads at run time.
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6multimedia6 libqt6dbus6 libc6 libstdc++6 \
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good "fonts-wqy-microhei | fonts-wqy-zenhei"; do
+    re=$(sed 's/[][+.|()]/\\&/g' <<<"$dep")
+    grep -qE "(^|, )${re}( \(|,|$)" <<<"$depends" || harness_fail "Depends lacks $dep"
+done
+
+# What it unpacks: stripped programs whose libraries all resolve, and a launcher that runs the
+# program from its directory.
+ROOT="$HARNESS_DIR/root"
+dpkg-deb -x "$DEB" "$ROOT" || harness_fail "dpkg-deb cannot unpack"
+for elf in usr/lib/quellor/Quellor usr/lib/quellor/libVantrelLib.so; do
+    file -b "$ROOT/$elf" | grep -q ", stripped" || harness_fail "$elf is not stripped: $(file -b "$ROOT/$elf")"
+    missing=$(ldd "$ROOT/$elf" | grep "not found")
+    [[ -z "$missing" ]] || harness_fail "$elf lacks libraries: $missing"
+done
+grep -qx 'cd "$here/../lib/quellor" || exit 1' "$ROOT/usr/bin/quellor" || harness_fail "launcher does not enter the program directory"
+desktop-file-validate "$ROOT/usr/share/applications/org.quellor.Quellor.desktop" || harness_fail "desktop entry not valid"
+
+# apt resolves every dependency (simulation only: nothing is installed).
+apt-get -s install "$DEB" >"$HARNESS_DIR/apt.log" 2>&1 && grep -q "^Inst quellor " "$HARNESS_DIR/apt.log" ||
+    { cat "$HARNESS_DIR/apt.log" >&2; harness_fail "apt would not install the package"; }
+harness_log "PASS"
