@@ -16,4 +16,9 @@ QImage readImage(const QString& path, const char* format);
 QImage readImageData(const QByteArray& data, const char* format);
 QIcon readIcon(const QString& path, const char* format);
 
+// Gives back the memory an embedded resource stored uncompressed holds in the mapped program
+// (Linux): read once, a picture like the splash's needs no half-megabyte resident for the rest
+// of the run. The pages come back from the file if the resource is read again.
+void releaseResourcePages(const QString& resourcePath);
+
 } // namespace quellor
