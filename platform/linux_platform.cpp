@@ -1,6 +1,7 @@
 #include "linux_platform.h"
 
 #include "x11_input_grab.h"
+#include "x11_pointer.h"
 
 #include <QCursor>
 #include <QDBusConnection>
@@ -42,7 +43,7 @@ void callLogin1(const QString& method, const QVariantList& args) {
 
 } // namespace
 
-LinuxPlatform::LinuxPlatform() = default;
+LinuxPlatform::LinuxPlatform() : m_pointer(std::make_unique<X11Pointer>()) {}
 LinuxPlatform::~LinuxPlatform() = default;
 
 void LinuxPlatform::exitWindows(unsigned flags) {
@@ -121,7 +122,8 @@ void LinuxPlatform::setLockWindow(WindowId window) {
 }
 
 ScreenPoint LinuxPlatform::cursorPos() const {
-    const QPoint p = QCursor::pos();
+    const std::optional<QPoint> own = m_pointer->position();
+    const QPoint p = own ? *own : QCursor::pos();
     return {p.x(), p.y()};
 }
 

@@ -9,6 +9,7 @@
 namespace quellor {
 
 class X11InputGrab;
+class X11Pointer;
 
 class LinuxPlatform : public Platform {
 public:
@@ -31,6 +32,7 @@ private:
     bool m_screenSaverRunning = false;
     WindowId m_lockWindow = 0;
     std::unique_ptr<X11InputGrab> m_grab;
+    std::unique_ptr<X11Pointer> m_pointer;
 };
 
 } // namespace quellor
