@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "dialog_window.h"
 #include "frame_host.h"
+#include "image_read.h"
 
 #include <QPlainTextEdit>
 
@@ -12,7 +13,7 @@ Form4::Form4(Services& services)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_services(services) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("软件说明"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
+    setWindowIcon(readIcon(QStringLiteral(":/assets/icons/quellor-32.png"), "PNG"));
     setAttribute(Qt::WA_DeleteOnClose); // unloaded by its frame's close button
     const Twips t = screenTwips();
     resize(t.toPixelsX(4095), t.toPixelsY(2175));

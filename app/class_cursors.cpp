@@ -41,9 +41,19 @@ void ClassCursors::installButtonCursor(std::shared_ptr<LoadedCursor> cursor) {
 
 bool ClassCursors::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::Polish || type == QEvent::Show || type == QEvent::ParentChange) &&
-        watched->isWidgetType()) {
-        apply(static_cast<QWidget*>(watched));
+    if (!watched->isWidgetType()) {
+        return false;
+    }
+    auto* widget = static_cast<QWidget*>(watched);
+    if (type == QEvent::Polish || type == QEvent::Show || type == QEvent::ParentChange) {
+        apply(widget);
+    }
+    if (widget->isWindow()) {
+        if (type == QEvent::Enter) {
+            pointerEntered(widget);
+        } else if (type == QEvent::Leave || type == QEvent::Hide) {
+            pointerLeft(widget);
+        }
     }
     return false;
 }
@@ -68,9 +78,7 @@ ClassCursors::Role ClassCursors::roleOf(const QWidget* widget) {
 }
 
 void ClassCursors::install(Slot& slot, std::shared_ptr<LoadedCursor> cursor) {
-    if (m_timer.isActive()) {
-        settle(m_sinceArmed.elapsed());
-    }
+    catchUp();
     if (cursor && (cursor->frames.empty() || cursor->durationsMs.size() < cursor->frames.size())) {
         cursor = nullptr; // not a usable cursor: the same as none
     }
@@ -176,7 +184,14 @@ void ClassCursors::settle(qint64 elapsedMs) {
     }
 }
 
-// One timer serves both cursors, set for whichever frame change comes first.
+void ClassCursors::catchUp() {
+    if (m_sinceArmed.isValid()) {
+        settle(m_sinceArmed.elapsed());
+    }
+}
+
+// One timer serves both cursors, set for whichever frame change comes first; it rests while the
+// pointer is elsewhere, and the frames catch up with the time that passed when it comes back.
 void ClassCursors::arm() {
     qint64 next = -1;
     for (const Slot* slot : {&m_form, &m_button}) {
@@ -184,17 +199,33 @@ void ClassCursors::arm() {
             next = next < 0 ? slot->remainingMs : std::min(next, slot->remainingMs);
         }
     }
-    if (next < 0) {
+    m_sinceArmed.start();
+    if (next < 0 || !m_pointerIn) {
         m_timer.stop();
         return;
     }
     m_timer.start(static_cast<int>(std::max<qint64>(1, next)));
-    m_sinceArmed.start();
 }
 
 void ClassCursors::tick() {
-    settle(m_sinceArmed.elapsed());
+    catchUp();
     arm();
+}
+
+void ClassCursors::pointerEntered(QWidget* window) {
+    if (m_pointerIn == window) {
+        return;
+    }
+    m_pointerIn = window;
+    catchUp();
+    arm();
+}
+
+void ClassCursors::pointerLeft(QWidget* window) {
+    if (m_pointerIn == window) {
+        m_pointerIn = nullptr;
+        m_timer.stop();
+    }
 }
 
 void loadClassCursors(ClassCursors& cursors) {

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
@@ -35,7 +36,11 @@ public:
     void installFormCursor(std::shared_ptr<LoadedCursor> cursor);
     void installButtonCursor(std::shared_ptr<LoadedCursor> cursor);
 
-    bool animating() const { return m_timer.isActive(); }
+    // Whether either cursor is animated. Its frames only change while the pointer is over one
+    // of the program's windows: nobody sees them elsewhere, and each change is a request to the
+    // display for every window, which kept a parked main window busy several times a second.
+    bool animating() const { return m_form.animated() || m_button.animated(); }
+    bool framesRunning() const { return m_timer.isActive(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,8 +66,11 @@ private:
     void applyToAll();
     void refresh(Role role);
     void settle(qint64 elapsedMs);
+    void catchUp();
     void arm();
     void tick();
+    void pointerEntered(QWidget* window);
+    void pointerLeft(QWidget* window);
 
     Slot m_form;
     Slot m_button;
@@ -73,7 +81,8 @@ private:
     QHash<QWidget*, Styled> m_styled; // widgets whose cursor we set, so we never take over others'
     QCursor m_arrow{Qt::ArrowCursor};
     QTimer m_timer;
-    QElapsedTimer m_sinceArmed;
+    QElapsedTimer m_sinceArmed;    // since the frames were last brought up to date
+    QPointer<QWidget> m_pointerIn; // the window under the pointer, if it is one of ours
 };
 
 // Start-up and the main window's load: (re)load g_FormCursor from "hand.ani" and

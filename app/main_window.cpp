@@ -5,6 +5,8 @@
 #include "forms.h"
 #include "frame_host.h"
 #include "globals.h"
+#include "image_read.h"
+#include "paint_on_screen.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -46,7 +48,7 @@ PictureButton* pictureButton(QWidget* parent, const QString& name, const QString
                              const QString& tooltip, const QString& picture, double points, double top,
                              const Twips& t) {
     auto* b = new PictureButton(name, caption, parent);
-    b->setIcon(QIcon(QStringLiteral(":/assets/buttons/") + picture));
+    b->setIcon(readIcon(QStringLiteral(":/assets/buttons/") + picture, "PNG"));
     b->setIconSize(QSize(24, 24));
     b->setColors(kFieldBack, kCaptionBlue);
     b->setFont(makeFont(kYouYuan, points, true));
@@ -82,7 +84,7 @@ Form1::Form1(Services& services, Forms& forms)
     setDockWindowType(true);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quellor4.1"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icons/quellor-32.png")));
+    setWindowIcon(readIcon(QStringLiteral(":/assets/icons/quellor-32.png"), "PNG"));
     createControls();
     attachFrame(this, QStringLiteral("Form1"));
     connectHandlers();
@@ -129,6 +131,7 @@ void Form1::createControls() {
     placeTwips(Frame1, 2160, 1440, 2175, 975, t);
     Text1 = field(Frame1, QStringLiteral("Text1"), QStringLiteral("系统时间"), QStringLiteral("系统时间"),
                   QRectF(120, 360, 1935, 495), t);
+    new PaintOnScreen(Text1); // the clock changes every second, mostly while parked out of sight
 
     VsNetBut4 = pictureButton(this, QStringLiteral("VsNetBut4"), QStringLiteral("锁定计算机"),
                               QStringLiteral("系统设定"), QStringLiteral("lock.png"), 12, 1920, t);

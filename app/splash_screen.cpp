@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "dialog_window.h"
 #include "forms.h"
+#include "image_read.h"
 
 #include <QPainter>
 
@@ -15,6 +16,8 @@ constexpr double kPicture2Height = 750;
 constexpr double kPicture1Width = 7200;
 constexpr double kStep = 100;
 
+const QString kSplashPicture = QStringLiteral(":/assets/splash/splash.bmp");
+const QString kTitlePicture = QStringLiteral(":/assets/splash/title.bmp");
 const QString kCredits = QStringLiteral("制作：Quellor 开发组\r\n网址：quellor.invalid");
 } // namespace
 
@@ -58,12 +61,13 @@ Form3::Form3(Services& services, Forms& forms)
     setPalette(p);
     setAutoFillBackground(true);
 
-    Picture1 = new PictureBox(QStringLiteral("Picture1"),
-                              QImage(QStringLiteral(":/assets/splash/splash.bmp")), this);
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), readImage(kSplashPicture, "BMP"), this);
+    releaseResourcePages(kSplashPicture); // decoded: the stored bitmap is not read again
     Picture1->setToolTip(QStringLiteral("工作愉快"));
     placeTwips(Picture1, 120, 120, kPicture1Width, 5505, t);
 
-    m_title = QImage(QStringLiteral(":/assets/splash/title.bmp"));
+    m_title = readImage(kTitlePicture, "BMP");
+    releaseResourcePages(kTitlePicture);
     Picture2 = new QLabel(Picture1);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setPixmap(QPixmap::fromImage(m_title));

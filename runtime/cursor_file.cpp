@@ -1,5 +1,7 @@
 #include "cursor_file.h"
 
+#include "image_read.h"
+
 #include <QFile>
 #include <algorithm>
 
@@ -202,7 +204,7 @@ std::optional<CursorFrame> parseIconDirectory(const Region& r) {
     }
     std::optional<QImage> decoded;
     if (isPng(*image)) {
-        QImage png = QImage::fromData(image->bytes(), "PNG");
+        QImage png = readImageData(image->bytes(), "PNG");
         if (!png.isNull() && png.width() <= kMaxCursorSide && png.height() <= kMaxCursorSide) {
             decoded = png.convertToFormat(QImage::Format_ARGB32);
         }

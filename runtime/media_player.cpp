@@ -39,8 +39,8 @@ namespace {
 
 // Starting the sound module and its media backend takes tens of milliseconds, and the splash
 // opens its sound before it is first shown. So every operation runs from the event loop, in the
-// order it was asked for: no handler waits for the backend, and at start-up the splash reaches
-// the screen while the backend comes up.
+// order it was asked for, and not before the window being shown is on screen: no handler waits
+// for the backend, and at start-up the splash reaches the screen before the backend comes up.
 class QtSoundChannel : public SoundChannel {
 public:
     explicit QtSoundChannel(QtSoundOutput& output) : m_output(output) {}
@@ -60,7 +60,9 @@ private:
 
     template <typename Operation> void later(Operation op) {
         // Queued to a member, so operations still pending when the channel goes are dropped with it.
-        QMetaObject::invokeMethod(&m_queue, std::move(op), Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_queue, [this, op = std::move(op)] { m_output.gate().run(&m_queue, op); },
+            Qt::QueuedConnection);
     }
 
     void loadNow(const QString& path) {

@@ -3,6 +3,7 @@
 // at once when it starts on open), play, halt. Sound goes through a SoundOutput so tests record
 // what would have been heard and a machine without audio stays silent without blocking.
 
+#include "shown_gate.h"
 #include "sound_backend.h"
 
 #include <QLibrary>
@@ -59,6 +60,8 @@ public:
     std::unique_ptr<SoundChannel> createChannel(const QString& name) override;
     // Null when the module cannot be loaded.
     std::unique_ptr<SoundBackendChannel> createBackendChannel();
+    // What every sound operation passes through: none runs before the first window is on screen.
+    ShownGate& gate() { return m_gate; }
 
     // How a file is played. Short wave files (the cues, the splash's sound) go to a sound effect,
     // which decodes them itself; only other files bring up the full media pipeline, which stays
@@ -72,6 +75,7 @@ private:
     QLibrary m_module;
     CreateSoundBackendChannel m_create = nullptr;
     bool m_moduleTried = false;
+    ShownGate m_gate;
 };
 
 } // namespace quellor

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QEnterEvent>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -36,6 +37,16 @@ bool shows(const QWidget* widget, const QCursor& cursor) {
     return widget->cursor() == cursor;
 }
 
+// The crossings the display reports as the pointer goes in and out of a window.
+void pointerInto(QWidget* window) {
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), window->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(window, &enter);
+}
+void pointerOutOf(QWidget* window) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(window, &leave);
+}
+
 // A window with one child of each kind the cursors distinguish.
 struct Window {
     QWidget window;
@@ -58,9 +69,11 @@ struct Window {
                                              {"edit", edit}};
         return kinds.value(kind);
     }
+    // Shown with the pointer over it, where the cursors can be seen.
     void show() {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        pointerInto(&window);
     }
 };
 
@@ -293,6 +306,72 @@ private Q_SLOTS:
         QTRY_VERIFY(shows(w.push, button->frames[0]));
         QTRY_VERIFY(shows(&w.window, form->frames[1]));
         QTRY_VERIFY(shows(&w.window, form->frames[0]));
+    }
+    // Nobody sees the frames while the pointer is over none of the program's windows: they rest,
+    // and run on from where the time that passed puts them once it comes back.
+    void framesRestWhileThePointerIsElsewhere_data() {
+        QTest::addColumn<bool>("byHiding");
+        QTest::newRow("pointer leaves") << false;
+        QTest::newRow("window hidden under it") << true;
+    }
+    void framesRestWhileThePointerIsElsewhere() {
+        QFETCH(bool, byHiding);
+        const auto form = synthetic(3, 30, 0);
+        ClassCursors cursors;
+        cursors.installFormCursor(form);
+        Window w;
+        w.show();
+        QVERIFY(cursors.framesRunning());
+        if (byHiding) {
+            w.window.hide();
+        } else {
+            pointerOutOf(&w.window);
+        }
+        QVERIFY(!cursors.framesRunning());
+        QVERIFY(cursors.animating());
+        const QCursor rested = w.window.cursor();
+        QTest::qWait(150); // five frame changes, had it run
+        QVERIFY(shows(&w.window, rested));
+
+        if (byHiding) {
+            w.show();
+        } else {
+            pointerInto(&w.window);
+        }
+        QVERIFY(cursors.framesRunning());
+        for (const QCursor& frame : form->frames) {
+            QTRY_VERIFY(shows(&w.window, frame));
+        }
+    }
+
+    // Moving straight from one of the program's windows to another keeps the frames running,
+    // whichever crossing the display reports first.
+    void framesRunFromWindowToWindow_data() {
+        QTest::addColumn<bool>("enterFirst");
+        QTest::newRow("leave, then enter") << false;
+        QTest::newRow("enter, then leave") << true;
+    }
+    void framesRunFromWindowToWindow() {
+        QFETCH(bool, enterFirst);
+        const auto form = synthetic(2, 30, 0);
+        ClassCursors cursors;
+        cursors.installFormCursor(form);
+        Window a, b;
+        a.show();
+        b.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b.window));
+        if (enterFirst) {
+            pointerInto(&b.window);
+            pointerOutOf(&a.window);
+        } else {
+            pointerOutOf(&a.window);
+            pointerInto(&b.window);
+        }
+        QVERIFY(cursors.framesRunning());
+        QTRY_VERIFY(shows(&b.window, form->frames[1]));
+        QTRY_VERIFY(shows(&b.window, form->frames[0]));
+        pointerOutOf(&b.window);
+        QVERIFY(!cursors.framesRunning());
     }
 };
 

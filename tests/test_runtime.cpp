@@ -1,17 +1,26 @@
 #include "fake_clock.h"
 #include "file_dialog.h"
+#include "image_read.h"
 #include "media_player.h"
+#include "paint_on_screen.h"
 #include "property_bag.h"
 #include "recording_sound.h"
 #include "second_ticker.h"
+#include "shown_gate.h"
 #include "units.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
+#include <QWindow>
 
 using namespace quellor;
 
@@ -24,6 +33,17 @@ public:
         lastFilter = filter;
         lastDir = dir;
         return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+};
+
+class PaintCount : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint;
+        return false;
     }
 };
 } // namespace
@@ -224,6 +244,137 @@ private Q_SLOTS:
         }
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents();
+    }
+
+    // Work asked for while a window is on its way to the screen waits for it; with nothing on its
+    // way it runs at once.
+    void shownGate_data() {
+        QTest::addColumn<bool>("windowShown");
+        QTest::newRow("nothing shown") << false;
+        QTest::newRow("window on its way") << true;
+    }
+    void shownGate() {
+        QFETCH(bool, windowShown);
+        QWidget window;
+        window.resize(100, 100);
+        if (windowShown) {
+            window.show(); // exposed once the platform's events are handled
+        }
+        ShownGate gate;
+        QObject context;
+        int ran = 0;
+        bool exposedWhenRun = false;
+        gate.run(&context, [&] {
+            ++ran;
+            exposedWhenRun = window.windowHandle() && window.windowHandle()->isExposed();
+        });
+        QCOMPARE(ran, windowShown ? 0 : 1);
+        QTRY_COMPARE(ran, 1);
+        QCOMPARE(exposedWhenRun, windowShown);
+        QVERIFY(gate.isOpen());
+        gate.run(&context, [&] { ++ran; }); // open for good
+        QCOMPARE(ran, 2);
+    }
+
+    void shownGateKeepsOrderAndDropsWorkWhoseContextWent() {
+        QWidget window;
+        window.resize(100, 100);
+        window.show();
+        ShownGate gate;
+        QObject kept;
+        auto gone = std::make_unique<QObject>();
+        QStringList ran;
+        gate.run(&kept, [&] { ran << QStringLiteral("first"); });
+        gate.run(gone.get(), [&] { ran << QStringLiteral("dropped"); });
+        gate.run(&kept, [&] { ran << QStringLiteral("third"); });
+        gone.reset();
+        QVERIFY(ran.isEmpty());
+        QTRY_VERIFY(gate.isOpen());
+        QCOMPARE(ran, (QStringList{QStringLiteral("first"), QStringLiteral("third")}));
+    }
+
+    // Pictures are read in the format named, never in one guessed from their bytes.
+    void readImageInTheNamedFormat_data() {
+        QTest::addColumn<QByteArray>("savedAs");
+        QTest::addColumn<QByteArray>("readAs");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("png as png") << QByteArray("PNG") << QByteArray("PNG") << true;
+        QTest::newRow("bmp as bmp") << QByteArray("BMP") << QByteArray("BMP") << true;
+        QTest::newRow("png as bmp") << QByteArray("PNG") << QByteArray("BMP") << false;
+        QTest::newRow("bmp as png") << QByteArray("BMP") << QByteArray("PNG") << false;
+    }
+    void readImageInTheNamedFormat() {
+        QFETCH(QByteArray, savedAs);
+        QFETCH(QByteArray, readAs);
+        QFETCH(bool, readable);
+        QImage picture(5, 3, QImage::Format_RGB32);
+        picture.fill(QColor(10, 200, 30));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QVERIFY(picture.save(&buffer, savedAs.constData()));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("picture.img"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+
+        for (const QImage& read :
+             {readImageData(bytes, readAs.constData()), readImage(path, readAs.constData())}) {
+            QCOMPARE(!read.isNull(), readable);
+            if (readable) {
+                QCOMPARE(read.size(), QSize(5, 3));
+                QCOMPARE(read.pixelColor(4, 2), QColor(10, 200, 30));
+            }
+        }
+        QCOMPARE(readIcon(path, readAs.constData()).isNull(), !readable);
+        QVERIFY(readImage(dir.filePath(QStringLiteral("missing.png")), "PNG").isNull());
+    }
+    // A field whose window has carried it off every screen does not repaint; once any of it is
+    // back on a screen it repaints, with the text it got meanwhile.
+    void paintOnScreen_data() {
+        QTest::addColumn<QPoint>("windowAt");
+        QTest::addColumn<bool>("painting");
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        // The window's inside is 200 x 100, with the field at (10, 50), 100 x 30.
+        QTest::newRow("on screen") << QPoint(10, 10) << true;
+        QTest::newRow("parked, two rows showing") << QPoint(10, screen.top() - 98) << false;
+        QTest::newRow("field's last row showing") << QPoint(10, screen.top() - 79) << true;
+        QTest::newRow("field just above the edge") << QPoint(10, screen.top() - 80) << false;
+        QTest::newRow("off the right edge") << QPoint(screen.right() + 1, 10) << false;
+    }
+    void paintOnScreen() {
+        QFETCH(QPoint, windowAt);
+        QFETCH(bool, painting);
+        QWidget window;
+        window.setGeometry(10, 10, 200, 100);
+        auto* field = new QLineEdit(&window);
+        field->setGeometry(10, 50, 100, 30);
+        new PaintOnScreen(field);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(field->updatesEnabled());
+
+        window.setGeometry(QRect(windowAt, window.size())); // the inside, whatever the frame
+        QTRY_COMPARE(window.geometry().topLeft(), windowAt);
+        QTRY_COMPARE(field->updatesEnabled(), painting);
+
+        // What the platform exposes when a window moves is its own affair; the field's own
+        // requests are what stop, and coming back repaints it with the text it got meanwhile.
+        PaintCount paints;
+        field->installEventFilter(&paints);
+        field->setText(QStringLiteral("12:00:01"));
+        if (painting) {
+            QTRY_VERIFY(paints.count > 0);
+            return;
+        }
+        QTest::qWait(50);
+        paints.count = 0;
+        window.setGeometry(10, 10, 200, 100);
+        QTRY_VERIFY(field->updatesEnabled());
+        QTRY_VERIFY(paints.count > 0); // the text it got while away
     }
 };
 
