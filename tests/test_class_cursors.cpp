@@ -279,7 +279,7 @@ private Q_SLOTS:
     }
 
     void animationStepsThroughFramesAndWraps() {
-        const auto form = synthetic(3, 40, 0);
+        const auto form = synthetic(3, 150, 0); // frames outlast the polling of QTRY_VERIFY
         ClassCursors cursors;
         cursors.installFormCursor(form);
         QVERIFY(cursors.animating());
@@ -296,7 +296,7 @@ private Q_SLOTS:
 
     // Both cursors animated at different rates share the one timer.
     void bothCursorsAnimateTogether() {
-        const auto form = synthetic(2, 30, 0), button = synthetic(2, 70, 120);
+        const auto form = synthetic(2, 150, 0), button = synthetic(2, 250, 120);
         ClassCursors cursors;
         cursors.installFormCursor(form);
         cursors.installButtonCursor(button);
