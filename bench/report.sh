@@ -4,7 +4,7 @@
 # on the same virtual display in the same run. Each figure is the median of several runs, with the
 # smallest and largest beside it.
 #
-#   bash bench/report.sh                  # about twenty minutes; the README's figures come from it
+#   bash bench/report.sh                  # about twenty-five minutes; the README's figures come from it
 #   REPORT_QUICK=1 bash bench/report.sh   # a few minutes: fewer runs, shorter idle and clock windows
 #
 # Installs what it needs (KShutdown too, which brings in part of KDE, so only here and not in
@@ -402,7 +402,9 @@ echo "Verdicts are on the median of the runs; \"every run\" targets on the slowe
     "an option; a leak of one allocation a tick would add at least 58 kB to the heap, while resident pages move" \
     "in steps of 4 kB whatever the cause. The three programs sit idle side by side, Quellor's main window parked; KShutdown is Debian's" \
     "(Qt 5, KDE Frameworks), started from a fresh home."
+echo
 echo "Load average (1/5/15 min): at the start $load_start; before the clock $load_before_clock, after it" \
     "$load_after_clock (both with the busy loops); at the end $load_end. Everything else on the machine (Xvfb" \
     "included) took $(stats_of 0 "${others_busy[@]}") % of one core during the idle rounds."
+echo
 echo "First-window runs (ms): Quellor ${q_first[*]}; bare ${b_first[*]}; KShutdown ${k_first[*]:-—}"
