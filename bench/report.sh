@@ -67,26 +67,12 @@ if [[ -z "$kshutdown_bin" ]]; then
     kshutdown_bin=$(command -v kshutdown || true)
 fi
 
-log "building $build (Release)"
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELLOR_BUILD_TESTS=OFF >/dev/null ||
-        exit 1
-fi
-# Everything: the cues and cursors the start-up opens are copied beside the program by targets of their own.
-cmake --build "$build" -j2 >/dev/null || exit 1
+# shellcheck source=common.sh
+source "$root/bench/common.sh"
+bench_build "$build"
 
 # --- the display ---------------------------------------------------------------------------------
-# shellcheck source=../tests/e2e/harness.sh
-source "$root/tests/e2e/harness.sh"
-harness_init
-# A desktop session's runtime directory is a tmpfs; the harness's sits on disk, where the sync of the
-# single-instance lock would be timed as start-up.
-if [[ "$(stat -f -c %T /dev/shm 2>/dev/null)" == tmpfs ]]; then
-    XDG_RUNTIME_DIR=$(mktemp -d /dev/shm/quellor-report.XXXXXX)
-    chmod 700 "$XDG_RUNTIME_DIR"
-    runtime_dir=$XDG_RUNTIME_DIR
-    trap 'harness_cleanup; rm -rf "$runtime_dir"' EXIT
-fi
+bench_session
 # A home of its own: KShutdown starts from its defaults and writes nothing into the user's.
 export HOME="$HARNESS_DIR/home"
 export XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache" XDG_DATA_HOME="$HOME/.local/share"

@@ -20,26 +20,11 @@ bin="$build/bin"
 
 log() { echo "[bench $(date +%H:%M:%S)] $*" >&2; }
 
-log "building $build (Release)"
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELLOR_BUILD_TESTS=OFF >/dev/null ||
-        exit 1
-fi
-# Everything, not only the programs measured: the cues and cursors are copied beside the program
-# by targets of their own, and the start-up opens them.
-cmake --build "$build" -j2 >/dev/null || exit 1
+# shellcheck source=common.sh
+source "$root/bench/common.sh"
+bench_build "$build"
 
-# shellcheck source=../tests/e2e/harness.sh
-source "$root/tests/e2e/harness.sh"
-harness_init
-# A desktop session's runtime directory is a tmpfs; the harness's sits on disk, where the sync of
-# the single-instance lock would be timed as start-up.
-if [[ "$(stat -f -c %T /dev/shm 2>/dev/null)" == tmpfs ]]; then
-    XDG_RUNTIME_DIR=$(mktemp -d /dev/shm/quellor-bench.XXXXXX)
-    chmod 700 "$XDG_RUNTIME_DIR"
-    runtime_dir=$XDG_RUNTIME_DIR
-    trap 'harness_cleanup; rm -rf "$runtime_dir"' EXIT
-fi
+bench_session
 harness_start_display
 harness_start_session_bus
 # The program talks to logind; give it a recording stand-in so nothing can reach the real one.
