@@ -29,6 +29,8 @@ if ((${#missing[@]})); then
     sudo_cmd=()
     [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
     echo "Installing: ${missing[*]}"
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Wait for another installer's lock rather than fail (several scripts may set up at once).
+    apt=(apt-get -o DPkg::Lock::Timeout=600)
+    "${sudo_cmd[@]}" "${apt[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi
