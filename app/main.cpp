@@ -5,20 +5,29 @@
 
 #include <QApplication>
 
+#include <memory>
+
 #ifdef Q_OS_WIN
 #include "windows_platform.h"
-using NativePlatform = quellor::WindowsPlatform;
 #else
-#include "linux_platform.h"
-using NativePlatform = quellor::LinuxPlatform;
+#include "linux_session.h"
 #endif
 
 int main(int argc, char* argv[]) {
+#ifndef Q_OS_WIN
+    // Before the application object: the session decides which Qt platform to load.
+    const quellor::SessionChoice session = quellor::decideSessionAtStart();
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quellor"));
     QApplication::setDesktopFileName(QStringLiteral("org.quellor.Quellor"));
 
-    NativePlatform platform;
+#ifdef Q_OS_WIN
+    quellor::WindowsPlatform platform;
+#else
+    const std::unique_ptr<quellor::LinuxPlatform> linuxPlatform = quellor::createLinuxPlatform(session);
+    quellor::Platform& platform = *linuxPlatform;
+#endif
     quellor::SystemClock clock;
     quellor::QtSoundOutput sound;
     quellor::QtMessageBoxes messages;

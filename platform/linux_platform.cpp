@@ -1,5 +1,6 @@
 #include "linux_platform.h"
 
+#include "session_locker.h"
 #include "x11_input_grab.h"
 #include "x11_pointer.h"
 
@@ -106,12 +107,27 @@ bool LinuxPlatform::politeLogout() {
 void LinuxPlatform::setScreenSaverRunning(bool running) {
     // There is no system flag here: the lock window holds the keyboard and the pointer instead.
     m_screenSaverRunning = running;
+    if (running && m_lockThroughSessionLocker) {
+        lockSessionThroughLogind();
+    }
     m_grab.reset();
     if (running && m_lockWindow && X11InputGrab::available()) {
         if (QWindow* w = findWindow(m_lockWindow)) {
             m_grab = std::make_unique<X11InputGrab>(w);
         }
     }
+}
+
+bool LinuxPlatform::lockNeedsWarning() {
+    if (!m_lockThroughSessionLocker || m_lockWarned) {
+        return false;
+    }
+    m_lockWarned = true;
+    return true;
+}
+
+void LinuxPlatform::lockSessionThroughLogind() {
+    lockOwnSession();
 }
 
 void LinuxPlatform::setLockWindow(WindowId window) {

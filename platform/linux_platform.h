@@ -25,11 +25,21 @@ public:
     ScreenRect windowRect(WindowId window) const override;
     ScreenRect desktopRect() const override;
     void setTopmost(WindowId window) override;
+    bool lockNeedsWarning() override;
+
+    // A Wayland session whose compositor cannot hold the lock for the program: each lock also asks
+    // logind to lock the session, so the desktop's own locker takes over the screen.
+    void setLockThroughSessionLocker(bool on) { m_lockThroughSessionLocker = on; }
+
+protected:
+    void lockSessionThroughLogind();
 
 private:
     void terminateOwnSession();
     bool politeLogout();
     bool m_screenSaverRunning = false;
+    bool m_lockThroughSessionLocker = false;
+    bool m_lockWarned = false;
     WindowId m_lockWindow = 0;
     std::unique_ptr<X11InputGrab> m_grab;
     std::unique_ptr<X11Pointer> m_pointer;

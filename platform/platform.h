@@ -49,6 +49,10 @@ public:
     // The lock window that holds the keyboard and pointer while the screen saver runs; 0 for none.
     // Where the flag alone keeps the user in, the window is not needed.
     virtual void setLockWindow(WindowId window) { (void)window; }
+    // Where the lock cannot keep every other program from the screen and the keyboard by itself,
+    // the platform also has the session's own locker lock the session. True the first time that
+    // is so in a run, for the lock to tell the user why, once.
+    virtual bool lockNeedsWarning() { return false; }
 
     virtual ScreenPoint cursorPos() const = 0;
     virtual WindowId foregroundWindow() const = 0;

@@ -15,6 +15,12 @@ packages=(
     # file) and the validators of the desktop entry and the AppStream metainfo.
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
+    # Wayland sessions: Qt's Wayland platform and its client-extension support, the protocol
+    # descriptions and scanner, and sway headless with grim for the end-to-end runs.
+    qt6-wayland qt6-wayland-dev qt6-wayland-dev-tools qt6-base-private-dev libwayland-dev wayland-protocols
+    sway grim xwayland wtype
+    # KWin on Wayland, run virtual in its own end-to-end test where it starts.
+    kwin-wayland
 )
 
 if (($#)); then

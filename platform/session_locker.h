@@ -1,0 +1,9 @@
+#pragma once
+// Asks logind to lock the program's own session, so the desktop's own locker covers the screen.
+// Asynchronous: the answer is awaited without holding up the window, and a refusal is logged.
+
+namespace quellor {
+
+void lockOwnSession();
+
+} // namespace quellor

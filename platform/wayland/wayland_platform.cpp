@@ -1,0 +1,162 @@
+#include "wayland_platform.h"
+
+#include "surface_role.h"
+#include "wayland_globals.h"
+
+#include <QEnterEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QWindow>
+
+#include <cstdio>
+
+namespace quellor {
+
+namespace {
+
+QWindow* findWindow(WindowId id) {
+    const auto windows = QGuiApplication::allWindows();
+    for (QWindow* w : windows) {
+        if (w->handle() && static_cast<WindowId>(w->winId()) == id) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+WaylandPlatform::WaylandPlatform(const SessionChoice& choice) {
+    if (choice.globals.layerShell) {
+        m_layerShell = std::make_unique<LayerShell>();
+    }
+    if (choice.globals.sessionLock) {
+        m_lockManager = std::make_unique<SessionLockManager>();
+        m_lock = std::make_unique<SessionLock>(*m_lockManager);
+        QObject::connect(m_lock.get(), &SessionLock::refused, [this] {
+            // Someone else locks the session, or the compositor will not: the desktop's locker then.
+            if (m_locking) {
+                lockSessionThroughLogind();
+            }
+        });
+    }
+    setLockThroughSessionLocker(!lockHoldsInput());
+    // Every window's showing and the pointer's crossings, whichever window they concern.
+    qApp->installEventFilter(this);
+}
+
+WaylandPlatform::~WaylandPlatform() {
+    if (qApp) {
+        qApp->removeEventFilter(this);
+    }
+}
+
+bool WaylandPlatform::lockHoldsInput() const {
+    return m_lockManager && m_lockManager->isActive();
+}
+
+void WaylandPlatform::setLockWindow(WindowId window) {
+    LinuxPlatform::setLockWindow(window);
+    m_lockWindowId = window;
+    if (QWindow* w = findWindow(window)) {
+        giveRole(w);
+    }
+}
+
+void WaylandPlatform::setScreenSaverRunning(bool running) {
+    m_locking = running;
+    if (running && m_lock) {
+        m_lock->lock();
+    }
+    if (!running && m_lock) {
+        m_lock->unlock();
+    }
+    // The lock window's role, now that it is known to be part of the lock.
+    if (running) {
+        if (QWindow* w = findWindow(m_lockWindowId)) {
+            giveRole(w);
+        }
+    }
+    LinuxPlatform::setScreenSaverRunning(running);
+}
+
+void WaylandPlatform::setTopmost(WindowId window) {
+    if (QWindow* w = findWindow(window)) {
+        giveRole(w);
+    }
+}
+
+void WaylandPlatform::giveRole(QWindow* window) {
+    m_topmost.insert(static_cast<WindowId>(window->winId()));
+    // A window not shown yet is given its role as it is shown, when it is known whether it belongs
+    // to the lock (the lock window is made topmost before it is named the lock window).
+    if (!window->isVisible() || SurfaceRole::of(window)) {
+        return;
+    }
+    attachRole(window, false);
+}
+
+bool WaylandPlatform::wantsRole(QWindow* window) const {
+    // The dock's window is of the splash type, the one kind the program places itself, and it
+    // must be a layer surface from its first showing: an ordinary window's position is the
+    // compositor's, and the dock's first move would be lost.
+    return window->type() == Qt::SplashScreen || m_topmost.count(static_cast<WindowId>(window->winId())) ||
+           static_cast<WindowId>(window->winId()) == m_lockWindowId;
+}
+
+void WaylandPlatform::attachRole(QWindow* window, bool showing) {
+    const bool partOfLock = m_locking || static_cast<WindowId>(window->winId()) == m_lockWindowId;
+    SurfaceKind kind = SurfaceKind::Dock;
+    if (partOfLock) {
+        kind = lockHoldsInput() ? SurfaceKind::Lock : SurfaceKind::Cover;
+    }
+    if (kind != SurfaceKind::Lock && !m_layerShell) {
+        return; // an ordinary window is all there is
+    }
+    new SurfaceRole(window, kind, m_layerShell.get(), m_lock.get(), showing);
+}
+
+ScreenPoint WaylandPlatform::cursorPos() const {
+    if (!m_pointerWindow) {
+        return kPointerElsewhere;
+    }
+    return {m_pointer.x(), m_pointer.y()};
+}
+
+bool WaylandPlatform::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Show && type != QEvent::Enter && type != QEvent::MouseMove && type != QEvent::Leave &&
+        type != QEvent::Hide) {
+        return false;
+    }
+    auto* window = qobject_cast<QWindow*>(watched);
+    if (!window) {
+        return false;
+    }
+    switch (type) {
+    case QEvent::Show:
+        if (wantsRole(window) && !SurfaceRole::of(window)) {
+            attachRole(window, true);
+        }
+        break;
+    case QEvent::Enter:
+        m_pointerWindow = window;
+        m_pointer = static_cast<QEnterEvent*>(event)->globalPosition().toPoint();
+        break;
+    case QEvent::MouseMove:
+        m_pointerWindow = window;
+        m_pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        break;
+    case QEvent::Leave:
+    case QEvent::Hide:
+        if (m_pointerWindow == window) {
+            m_pointerWindow = nullptr;
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace quellor

@@ -1,0 +1,62 @@
+# Wayland compositors for the end-to-end scripts; source after harness.sh, call harness_init and
+# harness_run_as first (a compositor refuses to run as root).
+#
+#   wl_start_sway                      # sway headless; exports WAYLAND_DISPLAY
+#   wl_start_pointer "$POINTER_BIN"    # our virtual-pointer client, fed through a pipe
+#   wl_pointer move X Y | click        # one pointer command, returns once the compositor has it
+#   wl_shot FILE                       # grim screenshot of the whole output
+
+WL_WIDTH=1280
+WL_HEIGHT=800
+
+# The user a compositor runs as: root's e2e runs hand everything to an ordinary account.
+wl_user() { if ((EUID == 0)); then echo nobody; else id -un; fi; }
+
+wl_wait_socket() {
+    local sock
+    for _ in $(seq 100); do
+        sock=$(cd "$XDG_RUNTIME_DIR" && ls wayland-[0-9] 2>/dev/null | head -n1)
+        if [[ -n "$sock" && -S "$XDG_RUNTIME_DIR/$sock" ]]; then
+            export WAYLAND_DISPLAY=$sock
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+wl_start_sway() {
+    cat >"$HARNESS_DIR/sway.conf" <<CONF
+output HEADLESS-1 resolution ${WL_WIDTH}x${WL_HEIGHT} background #3f3f3f solid_color
+xwayland disable
+CONF
+    chown --reference="$HARNESS_DIR" "$HARNESS_DIR/sway.conf"
+    # No GPU and no input devices: the pixman renderer, and our own virtual pointer.
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        "${HARNESS_AS[@]}" sway -c "$HARNESS_DIR/sway.conf" >"$HARNESS_DIR/sway.log" 2>&1 &
+    harness_track $!
+    wl_wait_socket || { tail -n 20 "$HARNESS_DIR/sway.log" >&2; return 1; }
+    harness_log "sway on $WAYLAND_DISPLAY"
+}
+
+wl_start_pointer() {
+    mkfifo "$HARNESS_DIR/pointer.in"
+    chown --reference="$HARNESS_DIR" "$HARNESS_DIR/pointer.in"
+    "${HARNESS_AS[@]}" "$1" "$WL_WIDTH" "$WL_HEIGHT" <"$HARNESS_DIR/pointer.in" >"$HARNESS_DIR/pointer.out" 2>&1 &
+    harness_track $!
+    exec {WL_POINTER_FD}<>"$HARNESS_DIR/pointer.in"
+}
+
+wl_pointer() {
+    local before
+    before=$(grep -c ok "$HARNESS_DIR/pointer.out" 2>/dev/null)
+    echo "$*" >&"$WL_POINTER_FD"
+    harness_until 5 bash -c "(( \$(grep -c ok '$HARNESS_DIR/pointer.out') > ${before:-0} ))"
+}
+
+wl_shot() { harness_as grim "$HARNESS_DIR/shot.png" && cp "$HARNESS_DIR/shot.png" "$1"; }
+
+# "r g b" of one pixel of a screenshot.
+wl_pixel() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n 's/.*srgb(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/p'
+}
