@@ -28,6 +28,11 @@ public:
     void information(QWidget* parent, const QString& text); // title "消息", information icon
 };
 
+// A window above which no other window can appear (a Wayland lock surface or overlay cover)
+// carries this dynamic property on its QWindow; its message boxes are shown inside it, and until
+// they are closed the rest of the window takes no input, as if they were modal windows.
+inline constexpr char kDialogsInsideProperty[] = "quellorDialogsInside";
+
 class QtMessageBoxes : public MessageBoxes {
 public:
     void show(QWidget* parent, const MessageRequest& request) override;

@@ -80,6 +80,10 @@ void Form10::present() {
     updateCovers();
     raise();
     activateWindow();
+    if (m_services.platform.lockNeedsWarning()) {
+        // Once the lock stands: the box is modal.
+        QTimer::singleShot(0, this, [this] { m_services.messages.warning(this, lockWarningText()); });
+    }
 }
 
 void Form10::Form_Load() {
@@ -276,6 +280,8 @@ void Form10::updateCovers() {
             continue;
         }
         auto* cover = new ScreenCover(s, this);
+        // Before its showing: where the window system decides stacking then, it must know.
+        m_services.platform.setTopmost(static_cast<WindowId>(cover->winId()));
         connect(cover, &ScreenCover::mouseMoved, this, &Form10::Form_MouseMove);
         cover->show();
         m_covers.push_back(cover);

@@ -45,6 +45,12 @@ public:
     // Shows the lock over the whole screen, above everything, and keeps it there.
     void present();
 
+    // Said once a run where the desktop lets no program hold the screen and the keyboard.
+    static QString lockWarningText() {
+        return QStringLiteral(
+            "此桌面不允许程序独占屏幕和键盘,程序退出时锁屏也会消失,已同时请求系统锁定本会话。");
+    }
+
     // Child controls, by their names.
     TextBox* Text1 = nullptr;        // the password, shown as "*"
     PlainButton* Command1 = nullptr; // "确定(&Y)"

@@ -123,6 +123,11 @@ bool SurfaceRole::configured() const {
 void SurfaceRole::attach(bool showing) {
     // Without a role of Qt's own, the surface is ours to give one.
     m_window->setFlag(Qt::BypassWindowManagerHint, true);
+    if (m_kind != SurfaceKind::Dock) {
+        // No window can appear above this one: its message boxes show inside it (the name is the
+        // one runtime/message_box.h reads).
+        m_window->setProperty("quellorDialogsInside", true);
+    }
     m_window->create();
     if (QObject* pw = platformWindowObject(m_window)) {
         connect(pw, SIGNAL(wlSurfaceCreated()), this, SLOT(surfaceCreated()), Qt::DirectConnection);
@@ -145,6 +150,7 @@ void SurfaceRole::surfaceDestroyed() {
     // The role goes first: a role object must not outlive its surface.
     delete m_role;
     m_role = nullptr;
+    m_keyboardReleased = false;
 }
 
 void SurfaceRole::giveRole() {
@@ -215,6 +221,29 @@ void SurfaceRole::giveRole() {
     }
 }
 
+void SurfaceRole::releaseKeyboard() {
+    auto* layer = dynamic_cast<LayerRole*>(m_role);
+    wl_surface* surface = surfaceOf(m_window);
+    if (m_kind != SurfaceKind::Dock || !layer || !surface || !m_shell->onDemandKeyboard()) {
+        return;
+    }
+    layer->set_keyboard_interactivity(QtWayland::zwlr_layer_surface_v1::keyboard_interactivity_none);
+    wl_surface_commit(surface);
+    // On demand again once the pointer comes back, so that a click takes it back.
+    m_keyboardReleased = true;
+}
+
+void SurfaceRole::restoreKeyboard() {
+    auto* layer = dynamic_cast<LayerRole*>(m_role);
+    wl_surface* surface = surfaceOf(m_window);
+    if (!m_keyboardReleased || !layer || !surface) {
+        return;
+    }
+    m_keyboardReleased = false;
+    layer->set_keyboard_interactivity(QtWayland::zwlr_layer_surface_v1::keyboard_interactivity_on_demand);
+    wl_surface_commit(surface);
+}
+
 void SurfaceRole::applyPosition() {
     auto* layer = dynamic_cast<LayerRole*>(m_role);
     if (!layer || !m_window) {
@@ -245,6 +274,9 @@ bool SurfaceRole::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Show:
         giveRole();
+        break;
+    case QEvent::Enter:
+        restoreKeyboard();
         break;
     case QEvent::Move:
     case QEvent::Resize:

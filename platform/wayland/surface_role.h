@@ -40,6 +40,10 @@ public:
     // Whether the window's current surface has its role and was configured.
     bool configured() const;
 
+    // A dock holding the keyboard lets go of it, so that the window the program shows next gets it
+    // (the compositor keeps the keyboard with a layer surface that has it, whatever opens).
+    void releaseKeyboard();
+
     // The size the compositor asked for, for the kinds it sizes (cover and lock); empty before.
     QSize configuredSize() const { return m_size; }
 
@@ -57,6 +61,7 @@ private:
     void attach(bool showing);
     void giveRole();
     void applyPosition();
+    void restoreKeyboard();
     void applySize(QSize size);
 
     QPointer<QWindow> m_window;
@@ -65,6 +70,7 @@ private:
     SessionLock* m_lock;
     Role* m_role = nullptr;
     QSize m_size;
+    bool m_keyboardReleased = false;
 };
 
 } // namespace quellor

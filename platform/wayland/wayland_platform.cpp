@@ -135,8 +135,18 @@ bool WaylandPlatform::eventFilter(QObject* watched, QEvent* event) {
     }
     switch (type) {
     case QEvent::Show:
-        if (wantsRole(window) && !SurfaceRole::of(window)) {
-            attachRole(window, true);
+        if (wantsRole(window)) {
+            if (!SurfaceRole::of(window)) {
+                attachRole(window, true);
+            }
+        } else if (window->type() == Qt::Window || window->type() == Qt::Dialog) {
+            // A window the program opens gets the keyboard, as it would from any window manager.
+            const auto windows = QGuiApplication::allWindows();
+            for (QWindow* w : windows) {
+                if (SurfaceRole* role = SurfaceRole::of(w)) {
+                    role->releaseKeyboard();
+                }
+            }
         }
         break;
     case QEvent::Enter:

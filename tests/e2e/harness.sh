@@ -21,6 +21,7 @@ HARNESS_AS=()                   # prefix that runs a command as the harness's us
 
 harness_log() { echo "[e2e $(date +%H:%M:%S)] $*" >&2; }
 harness_fail() {
+    [[ -n "${QUELLOR_E2E_KEEP:-}" && -n "$HARNESS_DIR" ]] && cp -r "$HARNESS_DIR" "$QUELLOR_E2E_KEEP" 2>/dev/null
     harness_log "FAIL: $*"
     if [[ -n "$HARNESS_DIR" && -s "$HARNESS_DIR/program.log" ]]; then
         harness_log "program output:"

@@ -58,5 +58,5 @@ wl_shot() { harness_as grim "$HARNESS_DIR/shot.png" && cp "$HARNESS_DIR/shot.png
 
 # "r g b" of one pixel of a screenshot.
 wl_pixel() {
-    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n 's/.*srgb(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/p'
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
 }
