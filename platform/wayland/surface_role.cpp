@@ -244,6 +244,20 @@ void SurfaceRole::restoreKeyboard() {
     wl_surface_commit(surface);
 }
 
+void SurfaceRole::holdKeyboardWhilePointed(bool hold) {
+    // Before version 4 a layer surface either holds the keyboard or never gets it; the dock holds
+    // it while the pointer is over it, so the time fields can still be typed into.
+    auto* layer = dynamic_cast<LayerRole*>(m_role);
+    wl_surface* surface = surfaceOf(m_window);
+    if (m_kind != SurfaceKind::Dock || !layer || !surface || m_shell->onDemandKeyboard()) {
+        return;
+    }
+    layer->set_keyboard_interactivity(hold
+                                          ? QtWayland::zwlr_layer_surface_v1::keyboard_interactivity_exclusive
+                                          : QtWayland::zwlr_layer_surface_v1::keyboard_interactivity_none);
+    wl_surface_commit(surface);
+}
+
 void SurfaceRole::applyPosition() {
     auto* layer = dynamic_cast<LayerRole*>(m_role);
     if (!layer || !m_window) {
@@ -277,6 +291,10 @@ bool SurfaceRole::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Enter:
         restoreKeyboard();
+        holdKeyboardWhilePointed(true);
+        break;
+    case QEvent::Leave:
+        holdKeyboardWhilePointed(false);
         break;
     case QEvent::Move:
     case QEvent::Resize:

@@ -62,6 +62,7 @@ private:
     void giveRole();
     void applyPosition();
     void restoreKeyboard();
+    void holdKeyboardWhilePointed(bool hold);
     void applySize(QSize size);
 
     QPointer<QWindow> m_window;
