@@ -1,7 +1,7 @@
 #pragma once
 // A program assembled from fakes: the windows under test see a recording platform, a fake
 // clock, recorded sound and message boxes, a scripted file chooser and a temporary program
-// directory.
+// directory holding the frame library.
 
 #include "fake_clock.h"
 #include "fake_platform.h"
@@ -11,18 +11,27 @@
 #include "scripted_chooser.h"
 #include "services.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
 namespace quellor {
 
+// Puts the frame library in a temporary program directory, as an installed program has it
+// beside itself, so the windows get their frames.
+inline void linkFrameLibrary(const QString& programDir) {
+    const QString library = QStringLiteral("/libVantrelLib.so");
+    QFile::link(QCoreApplication::applicationDirPath() + library, programDir + library);
+}
+
 // Records power actions into the sound log as well, so one list shows what happened in order.
 class SequencedPlatform : public FakePlatform {
 public:
     explicit SequencedPlatform(QStringList& sequence) : m_sequence(sequence) {}
-    void exitWindows(unsigned flags) override {
-        FakePlatform::exitWindows(flags);
-        m_sequence << QStringLiteral("exitWindows(%1)").arg(flags);
+    void requestPower(PowerAction action) override {
+        FakePlatform::requestPower(action);
+        m_sequence << QString::fromStdString(powerCall(action));
     }
 
 private:
@@ -41,6 +50,7 @@ struct AppFixture {
     int ended = 0;
 
     AppFixture() {
+        linkFrameLibrary(dir.path());
         forms.onEnd = [this] { ++ended; };
     }
 };

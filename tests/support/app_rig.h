@@ -15,14 +15,14 @@ namespace quellor {
 struct AppRig : AppFixture {
     const QDate firstDay = clock.now().date();
 
-    AppRig() { g_TimerAction = 0; }
+    AppRig() { g_TimerAction = TimerAction::None; }
 
     // The main window shown and active, its ticker stopped, the load's recordings cleared.
     Form1& mainWindow() {
-        Form1& f = forms.form1();
+        Form1& f = forms.mainWindow();
         f.Timer1->stop();
         if (!f.isVisible()) {
-            forms.showForm1();
+            forms.showMainWindow();
             QApplication::setActiveWindow(&f);
             [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&f);
         }
@@ -32,7 +32,7 @@ struct AppRig : AppFixture {
     // Sets the clock and delivers one tick of the main window.
     void tickAt(const QDateTime& t) {
         clock.set(t);
-        forms.form1().Timer1_Timer();
+        forms.mainWindow().Timer1_Timer();
     }
     void tickAt(const QTime& t, int daysLater = 0) { tickAt(QDateTime(firstDay.addDays(daysLater), t)); }
 
