@@ -1,8 +1,9 @@
 // The frame widget: its elements, styles, properties, caption buttons, dragging and events.
 
+#include "key_codes.h"
 #include "property_bag.h"
 #include "styles.h"
-#include "vantrel.h"
+#include "vantrel_p.h"
 
 #include <QAccessible>
 #include <QBuffer>
@@ -57,8 +58,8 @@ struct Fixture {
         hostWidget->setWindowFlag(Qt::FramelessWindowHint);
         hostWidget->resize(400, 266);
         frame = new Vantrel(hostWidget);
-        frame->setTwipsSource([] { return quellor::Twips{15, 15}; });
-        frame->setCursorSource([this] { return cursor; });
+        VantrelPrivate::get(frame)->setTwipsSource([] { return quellor::Twips{15, 15}; });
+        VantrelPrivate::get(frame)->setCursorSource([this] { return cursor; });
         frame->InitProperties();
         frame->setGeometry(0, 0, 400, 266); // 6000 x 3990 twips
         hostWidget->show();
@@ -144,7 +145,7 @@ private Q_SLOTS:
 
     void shownFrameIsLaidOutInPixels() {
         Fixture f;
-        QCOMPARE(f.frame->layoutTwips().width, 6000.0);
+        QCOMPARE(VantrelPrivate::get(f.frame)->layoutTwips().width, 6000.0);
         QCOMPARE(f.child("closeb")->geometry(), QRect(370, 7, 20, 20)); // 5550, 100, 300 twips
         QCOMPARE(f.child("minb")->geometry(), QRect(345, 7, 20, 20));   // 5170 rounds to 345
         QCOMPARE(f.child("ico")->geometry(), QRect(8, 7, 20, 20));
@@ -154,7 +155,7 @@ private Q_SLOTS:
         // 1000 x 1000 twips grows to the minimum and is laid out there.
         f.frame->resize(67, 67);
         QCOMPARE(f.frame->size(), QSize(120, 120));
-        QCOMPARE(f.frame->layoutTwips().width, 1800.0);
+        QCOMPARE(VantrelPrivate::get(f.frame)->layoutTwips().width, 1800.0);
         QCOMPARE(f.child("closeb")->x(), 90); // 1800 - 450
     }
 
@@ -174,8 +175,8 @@ private Q_SLOTS:
         QCOMPARE(int(f.frame->TitleBarHeight()), stored);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("标题栏高度"));
-        QCOMPARE(f.frame->layoutTwips().image[2].height, double(stored));
-        QCOMPARE(f.frame->layoutTwips().ico.height, double((stored / 5) * 3));
+        QCOMPARE(VantrelPrivate::get(f.frame)->layoutTwips().image[2].height, double(stored));
+        QCOMPARE(VantrelPrivate::get(f.frame)->layoutTwips().ico.height, double((stored / 5) * 3));
     }
 
     void chineseNamesAnswerByName() {
@@ -233,7 +234,7 @@ private Q_SLOTS:
         QCOMPARE(f.child<QLabel>("Label1(1)")->text(), QString());
 
         f.frame->setFontSize(20);
-        const FrameLayout& l = f.frame->layoutTwips();
+        const FrameLayout& l = VantrelPrivate::get(f.frame)->layoutTwips();
         for (int i = 0; i < 2; ++i) {
             QLabel* label = f.child<QLabel>(QStringLiteral("Label1(%1)").arg(i));
             QCOMPARE(label->font().pointSizeF(), 20.0);
@@ -241,7 +242,7 @@ private Q_SLOTS:
         }
         f.frame->setTitleBarHeight(300);
         f.frame->setFontSize(48); // taller than the bar
-        QVERIFY(f.frame->layoutTwips().label[0].top < 0);
+        QVERIFY(VantrelPrivate::get(f.frame)->layoutTwips().label[0].top < 0);
         // A size no label can take is refused without a notification.
         QSignalSpy changed(f.frame, &Vantrel::PropertyChanged);
         f.frame->setFontSize(-3);
@@ -563,17 +564,17 @@ private Q_SLOTS:
         frame->ReadProperties(bag);
         QCOMPARE(int(frame->TitleBarHeight()), 380);
         QCOMPARE(frame->Caption(), QStringLiteral("软件说明"));
-        QCOMPARE(frame->storedCaption(), QStringLiteral("软件说明"));
+        QCOMPARE(VantrelPrivate::get(frame)->storedCaption(), QStringLiteral("软件说明"));
         QCOMPARE(frame->BackColor(), rgb(240, 240, 255));
         QVERIFY(frame->SilverStyle());
         QCOMPARE(frame->FontSize(), 12.0f);
         QCOMPARE(frame->ForeColor(), 0);
         QVERIFY(!frame->Enabled());
-        QCOMPARE(frame->iconPicture()->data, ico);
+        QCOMPARE(VantrelPrivate::get(frame)->iconPicture()->data, ico);
         QCOMPARE(frame->Icon().size(), QSize(32, 32));
         frame->setGeometry(0, 0, 273, 145);
         frame->show();
-        QCOMPARE(frame->layoutTwips().image[1].height, 380.0);
+        QCOMPARE(VantrelPrivate::get(frame)->layoutTwips().image[1].height, 380.0);
         QVERIFY(samePicture(frame->findChild<ImageElement*>("ico")->picture(), frame->Icon()));
     }
 
@@ -588,8 +589,13 @@ private Q_SLOTS:
             << "标题栏高度" << QVariant(600) << QByteArray("TitleBarHeight") << QVariant(600);
         QTest::newRow("bar as text") << "标题栏高度" << QVariant("tall") << QByteArray("TitleBarHeight")
                                      << QVariant(500);
+        // Beyond 16 bits is no height (it once saturated to 32767 and was saved back).
         QTest::newRow("bar beyond 16 bits")
-            << "标题栏高度" << QVariant(99999) << QByteArray("TitleBarHeight") << QVariant(32767);
+            << "标题栏高度" << QVariant(99999) << QByteArray("TitleBarHeight") << QVariant(500);
+        QTest::newRow("bar below 16 bits")
+            << "标题栏高度" << QVariant(-40000) << QByteArray("TitleBarHeight") << QVariant(500);
+        QTest::newRow("bar at 16-bit edge")
+            << "标题栏高度" << QVariant(32767.4) << QByteArray("TitleBarHeight") << QVariant(32767);
         QTest::newRow("silver false")
             << "银白色风格" << QVariant(0) << QByteArray("SilverStyle") << QVariant(false);
         QTest::newRow("silver as 1") << "银白色风格" << QVariant(1) << QByteArray("SilverStyle")
@@ -626,7 +632,7 @@ private Q_SLOTS:
         auto* frame = new Vantrel(f.host);
         frame->ReadProperties(quellor::PropertyBag());
         QCOMPARE(frame->Caption(), QStringLiteral("Lumacore1.0"));
-        QCOMPARE(frame->storedCaption(), QString());
+        QCOMPARE(VantrelPrivate::get(frame)->storedCaption(), QString());
         QVERIFY(frame->SilverStyle());
         QCOMPARE(frame->BackColor(), 0x8000000Fu); // button face until shown
         QCOMPARE(oleColor(frame->BackColor()), QApplication::palette().color(QPalette::Button));
@@ -715,7 +721,7 @@ private Q_SLOTS:
         Fixture g;
         g.frame->ReadProperties(saved);
         QCOMPARE(g.frame->Caption(), QStringLiteral("新的标题"));
-        QCOMPARE(g.frame->storedCaption(), QStringLiteral("新的标题"));
+        QCOMPARE(VantrelPrivate::get(g.frame)->storedCaption(), QStringLiteral("新的标题"));
     }
 };
 

@@ -3,6 +3,8 @@
 // four exported entry points, the class factory they hand out, and the persistence interface of
 // a control. Hosts include this header only; they load the library itself at run time.
 
+#include "vantrel/property_bag.h"
+
 #include <QObject>
 #include <QtPlugin>
 
@@ -12,10 +14,6 @@
 #include <string_view>
 
 class QWidget;
-
-namespace quellor {
-class PropertyBag;
-}
 
 namespace vantrel {
 
@@ -106,8 +104,8 @@ public:
     virtual ~PersistPropertyBag() = default;
     // A control placed anew, with no stored state.
     virtual void InitProperties() = 0;
-    virtual void ReadProperties(const quellor::PropertyBag& bag) = 0;
-    virtual void WriteProperties(quellor::PropertyBag& bag) const = 0;
+    virtual void ReadProperties(const PropertyBag& bag) = 0;
+    virtual void WriteProperties(PropertyBag& bag) const = 0;
 };
 
 // The exported entry points, resolved by name from the loaded library.
@@ -118,4 +116,4 @@ using DllCanUnloadNowFn = HRESULT (*)();
 
 } // namespace vantrel
 
-Q_DECLARE_INTERFACE(vantrel::PersistPropertyBag, "VantrelLib.PersistPropertyBag/1.0")
+Q_DECLARE_INTERFACE(vantrel::PersistPropertyBag, "VantrelLib.PersistPropertyBag/2.0")
