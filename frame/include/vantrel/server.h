@@ -34,7 +34,11 @@ struct Guid {
     std::uint16_t data3 = 0;
     std::array<std::uint8_t, 8> data4{};
 
-    friend bool operator==(const Guid&, const Guid&) = default;
+    // Written out rather than defaulted: the header is for C++17 hosts too.
+    friend bool operator==(const Guid& a, const Guid& b) {
+        return a.data1 == b.data1 && a.data2 == b.data2 && a.data3 == b.data3 && a.data4 == b.data4;
+    }
+    friend bool operator!=(const Guid& a, const Guid& b) { return !(a == b); }
 
     // Parses "{7E8A1A54-670B-11D7-B92A-00E04C3C232C}" (braces optional, any case).
     static constexpr std::optional<Guid> parse(std::string_view text) {
