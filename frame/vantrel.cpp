@@ -26,6 +26,7 @@ namespace vantrel {
 // dynamic property write equal to the value it holds.
 struct NamedValue {
     double value = 0;
+    bool boolean = false; // reads as text "true" / "false"
 };
 } // namespace vantrel
 
@@ -102,8 +103,10 @@ void registerNamedValue() {
         QMetaType::registerConverter<NamedValue, short>(
             [](const NamedValue& v) { return quellor::toInt16(v.value); });
         QMetaType::registerConverter<NamedValue, bool>([](const NamedValue& v) { return v.value != 0; });
-        QMetaType::registerConverter<NamedValue, QString>(
-            [](const NamedValue& v) { return QString::number(v.value); });
+        QMetaType::registerConverter<NamedValue, QString>([](const NamedValue& v) {
+            return v.boolean ? QString::fromLatin1(v.value != 0 ? "true" : "false")
+                             : QString::number(v.value);
+        });
         return true;
     }();
     (void)registered;
@@ -527,7 +530,7 @@ void VantrelPrivate::mirrorNamedProperties() {
     q->setProperty(nameOf(Vantrel::titleBarHeightKey()),
                    QVariant::fromValue(NamedValue{double(titleBarHeight)}));
     q->setProperty(nameOf(Vantrel::silverStyleKey()),
-                   QVariant::fromValue(NamedValue{double(silverStyle ? kTrue : kFalse)}));
+                   QVariant::fromValue(NamedValue{silverStyle ? 1.0 : 0.0, true}));
     mirroring = false;
 }
 
