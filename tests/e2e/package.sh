@@ -70,7 +70,8 @@ dpkg-deb -x "$DEV" "$ROOT" || harness_fail "dpkg-deb cannot unpack the developer
 for lib in usr/lib/quellor usr/lib; do
     [[ "$(readlink "$ROOT/$lib/libVantrelLib.so.4")" == libVantrelLib.so.4.1 ]] ||
         harness_fail "$lib/libVantrelLib.so.4 does not name the library"
-    readelf -d "$ROOT/$lib/libVantrelLib.so.4.1" | grep -qF "soname: [libVantrelLib.so.4]" ||
+    dynamic=$(readelf -d "$ROOT/$lib/libVantrelLib.so.4.1")
+    grep -qF "soname: [libVantrelLib.so.4]" <<<"$dynamic" ||
         harness_fail "$lib/libVantrelLib.so.4.1 has another SONAME"
 done
 for elf in usr/lib/quellor/Quellor usr/lib/quellor/libVantrelLib.so.4.1 usr/lib/libVantrelLib.so.4.1; do

@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 PREFIX="$WORK/prefix"
 cmake --install "$BUILD" --prefix "$PREFIX" --component devel >"$WORK/install.log" ||
     { cat "$WORK/install.log" >&2; fail "cmake --install --component devel"; }
-LIBDIR=$(dirname "$(find "$PREFIX" -name libVantrelLib.so -path '*/lib*' | head -1)")
+LIBDIR=$(dirname "$(find "$PREFIX" -name libVantrelLib.so -print -quit)")
 [[ -f "$LIBDIR/pkgconfig/VantrelLib.pc" ]] || fail "no VantrelLib.pc beside the library in $LIBDIR"
 [[ "$(readelf -d "$LIBDIR/libVantrelLib.so" | grep -o 'soname: \[[^]]*\]')" == "soname: [libVantrelLib.so.4]" ]] ||
     fail "the library's SONAME is not libVantrelLib.so.4"
@@ -27,8 +27,9 @@ cmake -S "$SOURCE/examples/frame-demo" -B "$WORK/demo" -G Ninja -DCMAKE_BUILD_TY
     -DCMAKE_PREFIX_PATH="$PREFIX" -DCMAKE_CXX_COMPILER="$compiler" >"$WORK/configure.log" ||
     { cat "$WORK/configure.log" >&2; fail "configuring the example"; }
 cmake --build "$WORK/demo" >"$WORK/build.log" || { cat "$WORK/build.log" >&2; fail "building the example"; }
-ldd "$WORK/demo/frame-demo" | grep -q "libVantrelLib.so.4 => $LIBDIR/" ||
-    fail "the example does not use the installed library: $(ldd "$WORK/demo/frame-demo" | grep Vantrel)"
+linked=$(ldd "$WORK/demo/frame-demo")
+grep -qF "libVantrelLib.so.4 => $LIBDIR/" <<<"$linked" ||
+    fail "the example does not use the installed library: $(grep Vantrel <<<"$linked")"
 "$WORK/demo/frame-demo" --check || fail "the example built with CMake does not show its frame"
 
 echo "== pkg-config VantrelLib"
