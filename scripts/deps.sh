@@ -15,6 +15,9 @@ packages=(
     # file) and the validators of the desktop entry and the AppStream metainfo.
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
+    # The alarm music heard, not assumed: a private PulseAudio server whose null sink is recorded,
+    # test tones made with sox and encoded with lame, numpy to read the recording.
+    pulseaudio pulseaudio-utils sox lame python3-numpy
 )
 
 if (($#)); then
