@@ -2,9 +2,13 @@
 # End to end, listening: alarm music chosen through the real file dialog well ahead of the alarm
 # second is heard from its start at that second, whole, on a private PulseAudio server whose
 # null sink is recorded. First an MP3 left to play to its end, then a WAV that "关闭闹钟" stops.
-# Prints the delay from each alarm second to the first sound.
+# Prints the delay from each alarm second to the first sound ("mp3 delay from the alarm second
+# to the first sound: 0.220 s"; the performance report reads these lines).
 #
 #   alarm_sound.sh <directory holding the Quellor binary>
+#
+# ALARM_MAX_DELAY (seconds, default 0.5) is the latest first sound that passes; the performance
+# report raises it, as a slow figure there is to be shown, not to stop the report.
 set -u
 BIN_DIR=$(cd "${1:?usage: alarm_sound.sh <bin dir>}" && pwd)
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -91,11 +95,14 @@ arm_and_choose() {
 calc() { awk "BEGIN {printf \"%.3f\", $*}"; }
 disabled() { ! harness_atspi --timeout 1 enabled "$@"; }
 
+# judge <kind> <listen.py arguments...>
 judge() {
-    local out
-    out=$("$HARNESS_PYTHON" "$HERE/listen.py" "$REC" --clock "$CLOCK" --rate $RATE "$@" 2>&1) ||
-        harness_fail "$out"
-    harness_log "$out"
+    local kind=$1 out
+    shift
+    out=$("$HARNESS_PYTHON" "$HERE/listen.py" "$REC" --clock "$CLOCK" --rate $RATE \
+        --max-delay "${ALARM_MAX_DELAY:-0.5}" "$@" 2>&1) ||
+        harness_fail "$kind: $out"
+    echo "$kind $out"
 }
 
 # The MP3, chosen 20 s ahead of a 5 s piece: ringing must not depend on what was prepared then.
@@ -105,7 +112,7 @@ harness_log "MP3 chosen $(calc "$TARGET - $CHOSEN") s before the alarm at $(date
 awk "BEGIN {exit !($TARGET - $CHOSEN > 15)}" || harness_fail "chosen too late to prove anything"
 while (($(date +%s) < TARGET + 7)); do sleep 0.2; done
 harness_until 2 harness_atspi --timeout 1 enabled "关闭闹钟" --role "push button" || harness_fail "\"关闭闹钟\" not enabled"
-judge --quiet-from "$(calc "$CHOSEN + 1")" --alarm "$TARGET" --until "$((TARGET + 7))" --tones 880:1,440:4
+judge mp3 --quiet-from "$(calc "$CHOSEN + 1")" --alarm "$TARGET" --until "$((TARGET + 7))" --tones 880:1,440:4
 harness_atspi press "关闭闹钟" --role "push button"
 harness_until 5 disabled "关闭闹钟" --role "push button" || harness_fail "\"关闭闹钟\" still enabled"
 harness_atspi press "取消闹钟" --role "push button"
@@ -119,7 +126,7 @@ while (($(date +%s) < TARGET + 3)); do sleep 0.2; done
 harness_atspi press "关闭闹钟" --role "push button"
 STOPPED=$(date +%s.%N)
 sleep 3
-judge --quiet-from "$(calc "$CHOSEN + 1")" --alarm "$TARGET" --until "$(calc "$STOPPED + 2.5")" \
+judge wav --quiet-from "$(calc "$CHOSEN + 1")" --alarm "$TARGET" --until "$(calc "$STOPPED + 2.5")" \
     --tones 660:1,330:5 --stopped "$STOPPED"
 
 harness_program_running || harness_fail "program ended"
