@@ -63,7 +63,7 @@ def main():
     ap.add_argument("--until", type=float, required=True)
     ap.add_argument("--tones", required=True)
     ap.add_argument("--stopped", type=float)
-    ap.add_argument("--max-delay", type=float, default=0.5)
+    ap.add_argument("--max-delay", type=float, default=2.0)
     args = ap.parse_args()
 
     samples = np.fromfile(args.raw, dtype="<i2").astype(np.float64) / 32768.0
