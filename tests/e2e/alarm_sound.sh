@@ -41,6 +41,12 @@ sox -n -r $RATE -c 1 "$MUSIC/a.wav" synth 1 sine 660 vol 0.5 && sox -n -r $RATE 
 rm -f "$MUSIC/a.wav" "$MUSIC/b.wav" "$MUSIC/tone.wav"
 PULSE="$HARNESS_DIR/pulse"
 mkdir -p "$PULSE"
+# The program directory, copied where that user can reach it (the checkout may lie in root's home).
+PROGRAM="$HARNESS_DIR/program"
+mkdir -p "$PROGRAM"
+for file in $(sed -n 's|^lib/quellor/||p' "$HERE/installed_files.txt" | grep -vx quellor.installed); do
+    cp "$BIN_DIR/$file" "$PROGRAM/" || harness_fail "no $file in $BIN_DIR"
+done
 [[ -n "${HARNESS_AS[*]}" ]] && chown -R nobody: "$HARNESS_DIR"
 
 # A private server with one null sink, on a socket of its own: nothing reaches a real sound card
@@ -63,7 +69,7 @@ harness_log "PulseAudio on $PULSE_SERVER, its null sink recorded"
 harness_start_display
 harness_start_session_bus --atspi
 harness_start_mock_logind
-harness_start_program "$BIN_DIR/Quellor"
+harness_start_program "$PROGRAM/Quellor"
 
 harness_atspi --timeout 30 wait "闹钟定时" --role "push button" || harness_fail "no main window"
 MAIN=$(harness_wait_window "Quellor4.1" 10) || harness_fail "main window not mapped"
