@@ -77,13 +77,13 @@ int main(int argc, char* argv[]) {
     forms.onEnd = [] { QCoreApplication::exit(0); };
 
     quellor::bench::ClockOffsets offsets;
-    quellor::Form1& form = forms.form1();
+    quellor::Form1& form = forms.mainWindow();
     QObject::connect(form.Text1, &QLineEdit::textChanged, form.Text1, [&offsets](const QString& text) {
         const std::int64_t now = epochMicros(); // first, before anything else adds to the figure
         const int zone = QDateTime::fromMSecsSinceEpoch(now / 1000).offsetFromUtc();
         offsets.record(text, now, zone);
     });
-    forms.showForm1();
+    forms.showMainWindow();
     QTimer::singleShot(std::chrono::seconds(seconds), [] { QCoreApplication::exit(0); });
     QApplication::exec();
 

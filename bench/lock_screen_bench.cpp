@@ -187,7 +187,7 @@ int main(int argc, char* argv[]) {
     Forms forms(services);
     forms.passwordStore().write(QStringLiteral("bench"));
 
-    Form10& lock = forms.showForm10();
+    Form10& lock = forms.showLockScreen();
     QElapsedTimer waited;
     waited.start();
     while (!(lock.windowHandle() && lock.windowHandle()->isExposed()) && waited.elapsed() < 10000) {

@@ -10,10 +10,19 @@
 #include "recording_sound.h"
 #include "services.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
 namespace quellor {
+
+// Puts the frame library in a temporary program directory, as an installed program has it
+// beside itself, so the windows get their frames.
+inline void linkFrameLibrary(const QString& programDir) {
+    const QString library = QStringLiteral("/libVantrelLib.so");
+    QFile::link(QCoreApplication::applicationDirPath() + library, programDir + library);
+}
 
 class ScriptedChooser : public FileChooser {
 public:
@@ -40,6 +49,7 @@ struct AppFixture {
     int ended = 0;
 
     AppFixture() {
+        linkFrameLibrary(dir.path());
         forms.onEnd = [this] { ++ended; };
     }
 };

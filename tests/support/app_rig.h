@@ -26,9 +26,9 @@ namespace quellor {
 class SequencedPlatform : public FakePlatform {
 public:
     explicit SequencedPlatform(QStringList& sequence) : m_sequence(sequence) {}
-    void exitWindows(unsigned flags) override {
-        FakePlatform::exitWindows(flags);
-        m_sequence << QStringLiteral("exitWindows(%1)").arg(flags);
+    void requestPower(PowerAction action) override {
+        FakePlatform::requestPower(action);
+        m_sequence << QString::fromStdString(powerCall(action));
     }
 
 private:
@@ -47,16 +47,17 @@ struct AppRig {
     int ended = 0;
 
     AppRig() {
-        g_TimerAction = 0;
+        linkFrameLibrary(dir.path());
+        g_TimerAction = TimerAction::None;
         forms.onEnd = [this] { ++ended; };
     }
 
     // The main window shown and active, its ticker stopped, the load's recordings cleared.
     Form1& mainWindow() {
-        Form1& f = forms.form1();
+        Form1& f = forms.mainWindow();
         f.Timer1->stop();
         if (!f.isVisible()) {
-            forms.showForm1();
+            forms.showMainWindow();
             QApplication::setActiveWindow(&f);
             [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&f);
         }
@@ -66,7 +67,7 @@ struct AppRig {
     // Sets the clock and delivers one tick of the main window.
     void tickAt(const QTime& t) {
         clock.setTime(t);
-        forms.form1().Timer1_Timer();
+        forms.mainWindow().Timer1_Timer();
     }
 
     QString settingsPath() const { return services.path(QStringLiteral("Diri.dll")); }
