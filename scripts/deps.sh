@@ -27,6 +27,8 @@ packages=(
     sway grim xwayland wtype
     # KWin on Wayland, run virtual in its own end-to-end test where it starts.
     kwin-wayland
+    # A compositor offering neither protocol (as GNOME's), with XWayland: the fallback end to end.
+    weston
 )
 
 if (($#)); then
