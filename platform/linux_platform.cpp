@@ -24,16 +24,6 @@ constexpr auto kLogin1Service = "org.freedesktop.login1";
 constexpr auto kLogin1Path = "/org/freedesktop/login1";
 constexpr auto kLogin1Manager = "org.freedesktop.login1.Manager";
 
-QWindow* findWindow(WindowId id) {
-    const auto windows = QGuiApplication::allWindows();
-    for (QWindow* w : windows) {
-        if (w->handle() && static_cast<WindowId>(w->winId()) == id) {
-            return w;
-        }
-    }
-    return nullptr;
-}
-
 void callLogin1(const QString& method, const QVariantList& args) {
     // Fire and forget: the result is not used, and a slow logind must not freeze the window.
     QDBusMessage msg = QDBusMessage::createMethodCall(
@@ -43,6 +33,16 @@ void callLogin1(const QString& method, const QVariantList& args) {
 }
 
 } // namespace
+
+QWindow* LinuxPlatform::findWindow(WindowId id) {
+    const auto windows = QGuiApplication::allWindows();
+    for (QWindow* w : windows) {
+        if (w->handle() && static_cast<WindowId>(w->winId()) == id) {
+            return w;
+        }
+    }
+    return nullptr;
+}
 
 LinuxPlatform::LinuxPlatform() : m_pointer(std::make_unique<X11Pointer>()) {}
 LinuxPlatform::~LinuxPlatform() = default;

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class QWindow;
+
 namespace quellor {
 
 class X11InputGrab;
@@ -33,6 +35,8 @@ public:
 
 protected:
     void lockSessionThroughLogind();
+    // The program's window with this native id; null when there is none.
+    static QWindow* findWindow(WindowId id);
 
 private:
     void terminateOwnSession();

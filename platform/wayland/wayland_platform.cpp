@@ -12,20 +12,6 @@
 
 namespace quellor {
 
-namespace {
-
-QWindow* findWindow(WindowId id) {
-    const auto windows = QGuiApplication::allWindows();
-    for (QWindow* w : windows) {
-        if (w->handle() && static_cast<WindowId>(w->winId()) == id) {
-            return w;
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
-
 WaylandPlatform::WaylandPlatform(const SessionChoice& choice) {
     if (choice.globals.layerShell) {
         m_layerShell = std::make_unique<LayerShell>();

@@ -10,15 +10,9 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../harness.sh"
 source "$HERE/wayland_harness.sh"
 
-command -v kwin_wayland >/dev/null || { echo "SKIP: kwin_wayland is not installed"; exit 0; }
-
-harness_init
-harness_run_as "$(wl_user)"
-cp -r "$BIN_DIR" "$HARNESS_DIR/bin"
+wl_need kwin_wayland
 # KWin's file capability cannot be granted to an ordinary user here; a copy has none.
-cp /usr/bin/kwin_wayland "$HARNESS_DIR/kwin_wayland"
-chown -R "$(wl_user):" "$HARNESS_DIR"
-unset DISPLAY
+wl_init "$BIN_DIR" "$(command -v kwin_wayland)"
 harness_start_session_bus
 harness_start_mock_logind
 "${HARNESS_AS[@]}" "$HARNESS_DIR/kwin_wayland" --virtual --no-lockscreen --socket wayland-5 \

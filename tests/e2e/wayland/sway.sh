@@ -15,25 +15,15 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../harness.sh"
 source "$HERE/wayland_harness.sh"
 
-for tool in sway grim wtype convert; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
-done
-
-harness_init
-harness_run_as "$(wl_user)"
-# The program runs from a copy the ordinary user can read (the checkout may sit in root's home).
-cp -r "$BIN_DIR" "$HARNESS_DIR/bin"
-cp "$POINTER_BIN" "$HARNESS_DIR/wl_pointer"
-cp "$INTRUDER_BIN" "$HARNESS_DIR/intruder"
-chown -R "$(wl_user):" "$HARNESS_DIR"
-unset DISPLAY
+wl_need sway grim wtype convert
+wl_init "$BIN_DIR" "$POINTER_BIN" "$INTRUDER_BIN"
 if ! wl_start_sway; then
     echo "SKIP: sway does not start here (see its log above)"
     exit 0
 fi
 harness_start_session_bus
 harness_start_mock_logind
-wl_start_pointer "$HARNESS_DIR/wl_pointer"
+wl_start_pointer "$HARNESS_DIR/$(basename "$POINTER_BIN")"
 wl_pointer move 640 600 || harness_fail "the virtual pointer does not answer"
 
 # The session logind is asked to lock, by its id.
@@ -110,7 +100,7 @@ type_keys -k Return
 sleep 0.5
 
 # Another program started now gets no place on screen and none of the keys.
-"${HARNESS_AS[@]}" "$HARNESS_DIR/intruder" >"$HARNESS_DIR/intruder.out" 2>&1 &
+"${HARNESS_AS[@]}" "$HARNESS_DIR/$(basename "$INTRUDER_BIN")" >"$HARNESS_DIR/intruder.out" 2>&1 &
 harness_track $!
 harness_until 10 grep -q shown "$HARNESS_DIR/intruder.out" || harness_fail "the intruder did not start"
 sleep 1

@@ -12,6 +12,29 @@ WL_HEIGHT=800
 # The user a compositor runs as: root's e2e runs hand everything to an ordinary account.
 wl_user() { if ((EUID == 0)); then echo nobody; else id -un; fi; }
 
+# Skips the test unless every tool named is installed.
+wl_need() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+    done
+}
+
+# Starts the harness as that user, with copies of the program's directory and of the files named
+# in the harness dir, where the user can read them (the checkout may sit in root's home).
+wl_init() {
+    local bin_dir=$1 file
+    shift
+    harness_init
+    harness_run_as "$(wl_user)"
+    cp -r "$bin_dir" "$HARNESS_DIR/bin"
+    for file in "$@"; do
+        cp "$file" "$HARNESS_DIR/"
+    done
+    chown -R "$(wl_user):" "$HARNESS_DIR"
+    unset DISPLAY
+}
+
 wl_wait_socket() {
     local sock
     for _ in $(seq 100); do

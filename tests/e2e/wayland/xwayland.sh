@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A Wayland compositor offering neither wlr-layer-shell nor ext-session-lock (weston, as GNOME's
-# mutter): the program says so on standard error and runs through XWayland, where its main window
-# is an X11 window that the dock places.
+# mutter): the program says so on standard error and runs through XWayland: its main window is an
+# X11 window, and Qt speaks no Wayland after the program's one probe.
 #
 #   xwayland.sh <directory holding the Quellor binary>
 set -uo pipefail
@@ -10,15 +10,8 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../harness.sh"
 source "$HERE/wayland_harness.sh"
 
-for tool in weston Xwayland xdotool xwininfo; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
-done
-
-harness_init
-harness_run_as "$(wl_user)"
-cp -r "$BIN_DIR" "$HARNESS_DIR/bin"
-chown -R "$(wl_user):" "$HARNESS_DIR"
-unset DISPLAY
+wl_need weston Xwayland xdotool xwininfo
+wl_init "$BIN_DIR"
 "${HARNESS_AS[@]}" weston --backend=headless-backend.so --xwayland --socket=wayland-3 \
     --width="$WL_WIDTH" --height="$WL_HEIGHT" >"$HARNESS_DIR/weston.log" 2>&1 &
 harness_track $!
@@ -47,8 +40,7 @@ done
 [[ -n "$main" ]] || harness_fail "no main window on the XWayland display"
 # After the probe's one round trip, Qt talked X11 only: no Wayland traffic.
 awk '/^quellor: /{seen=1} seen && /wl_[a-z_]*@[0-9]/' "$LOG" | grep -q . && harness_fail "the program spoke Wayland after the probe"
-read -r y h <<<"$(harness_as xwininfo -id "$main" | awk '/Absolute upper-left Y/{y=$4} /Height:/{h=$2} END{print y, h}')"
-((y < 0)) || harness_fail "the main window is not placed above the top edge (top $y)"
-harness_log "main window $main on XWayland, top $y of height $h"
+# Where it stands is weston's window manager's say (it is no stand-in for mutter's there).
+harness_log "main window $main on XWayland at $(harness_as xwininfo -id "$main" | awk '/Absolute upper-left/{printf "%s ", $4}')"
 harness_program_running || harness_fail "program ended"
 harness_log "PASS"
