@@ -15,6 +15,10 @@ packages=(
     # file) and the validators of the desktop entry and the AppStream metainfo.
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
+    # The lock's test adds and removes offscreen screens through the platform's private interface.
+    qt6-base-private-dev
+    # The lock's end-to-end test pastes from the clipboard.
+    xclip
 )
 
 if (($#)); then
