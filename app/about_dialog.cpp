@@ -40,7 +40,7 @@ Form4::Form4(Services& services)
     placeTwips(Command1, 3360, 0, 615, 375, t);
 
     Player = new MediaPlayer(m_services.sound, QStringLiteral("Player"), true, this);
-    attachFrame(this, QStringLiteral("Form4"));
+    attachFrame(this, QStringLiteral("Form4"), m_services.programDir);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     Form_Load();
 }

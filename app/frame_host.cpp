@@ -4,7 +4,6 @@
 #include "property_bag.h"
 #include "vantrel/server.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -73,11 +72,11 @@ std::optional<FrameServer> findFrameServer(const QString& programDir) {
     return std::nullopt;
 }
 
-QWidget* attachFrame(QWidget* host, const QString& layoutName) {
+QWidget* attachFrame(QWidget* host, const QString& layoutName, const QString& programDir) {
     if (!host) {
         return nullptr;
     }
-    const auto server = findFrameServer(QCoreApplication::applicationDirPath());
+    const auto server = findFrameServer(programDir);
     if (!server) {
         return nullptr;
     }

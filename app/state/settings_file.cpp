@@ -16,13 +16,28 @@ bool isBlank(char c) {
 }
 } // namespace
 
-QByteArray SettingsFile::encode(int action) {
-    if (action < 1 || action > 4) {
+QByteArray SettingsFile::encode(TimerAction action) {
+    const int number = static_cast<int>(action);
+    if (number < static_cast<int>(TimerAction::ShutDown) || number > static_cast<int>(TimerAction::Wait)) {
         return {};
     }
     QByteArray bytes(" 0 \r\n");
-    bytes[1] = static_cast<char>('0' + action);
+    bytes[1] = static_cast<char>('0' + number);
     return bytes;
+}
+
+TimerAction SettingsFile::readChoice() const {
+    const std::optional<qint64> stored = read();
+    // A missing file, or one that holds no number, is a first run.
+    if (!stored) {
+        return TimerAction::ShutDown;
+    }
+    for (TimerAction action : {TimerAction::ShutDown, TimerAction::Restart, TimerAction::LogOff}) {
+        if (*stored == static_cast<qint64>(action)) {
+            return action;
+        }
+    }
+    return TimerAction::Wait;
 }
 
 std::optional<qint64> SettingsFile::parseFirstLine(const QByteArray& content) {
@@ -68,7 +83,7 @@ std::optional<qint64> SettingsFile::read() const {
     return parseFirstLine(file.read(kFirstLineLimit));
 }
 
-bool SettingsFile::write(int action) const {
+bool SettingsFile::write(TimerAction action) const {
     const QByteArray bytes = encode(action);
     if (bytes.isEmpty()) {
         return false;

@@ -72,7 +72,7 @@ private Q_SLOTS:
         QWidget host;
         host.resize(273, 145);
         auto* button = new QPushButton("返回系统", &host);
-        QWidget* frame = attachFrame(&host, "Form4");
+        QWidget* frame = attachFrame(&host, "Form4", QCoreApplication::applicationDirPath());
         QVERIFY(frame);
         host.show();
         QCOMPARE(frame->objectName(), QStringLiteral("Vantrel1"));
@@ -90,7 +90,7 @@ private Q_SLOTS:
     void unknownLayoutGivesANewFrame() {
         QWidget host;
         host.resize(300, 200);
-        QWidget* frame = attachFrame(&host, "NoSuchForm");
+        QWidget* frame = attachFrame(&host, "NoSuchForm", QCoreApplication::applicationDirPath());
         QVERIFY(frame);
         QCOMPARE(frame->property("Caption").toString(), QStringLiteral("Lumacore1.0"));
         QCOMPARE(frame->property("TitleBarHeight").toInt(), 500);
@@ -122,7 +122,7 @@ private Q_SLOTS:
         QVERIFY(store.addClass(
             {kClsid, "VantrelLib.Vantrel", "/nonexistent/libVantrelLib.so", "Vantrel", {}, {}, true}));
         QVERIFY(!findFrameServer(empty.path()));
-        QVERIFY(!attachFrame(nullptr, "Form1"));
+        QVERIFY(!attachFrame(nullptr, "Form1", QCoreApplication::applicationDirPath()));
     }
 
     void brokenLibraryNoFrame() {
@@ -135,7 +135,7 @@ private Q_SLOTS:
         ClassStore store;
         QVERIFY(store.addClass({kClsid, "VantrelLib.Vantrel", fake.fileName(), "Vantrel", {}, {}, true}));
         QWidget host;
-        QVERIFY(!attachFrame(&host, "Form4"));
+        QVERIFY(!attachFrame(&host, "Form4", QCoreApplication::applicationDirPath()));
         QVERIFY(host.children().isEmpty());
     }
 };

@@ -33,7 +33,7 @@ private Q_SLOTS:
         old.write("a much longer earlier content\r\n9\r\n"); // must be replaced, not overwritten in place
         old.close();
 
-        QVERIFY(SettingsFile(path).write(action));
+        QVERIFY(SettingsFile(path).write(TimerAction(action)));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), bytes);
@@ -51,7 +51,7 @@ private Q_SLOTS:
         QFETCH(int, action);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Diri.dll"));
-        QVERIFY(!SettingsFile(path).write(action));
+        QVERIFY(!SettingsFile(path).write(TimerAction(action)));
         QVERIFY(!QFile::exists(path));
     }
 
@@ -109,7 +109,7 @@ private Q_SLOTS:
     void missingDirectoryFails() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("gone/Diri.dll"));
-        QVERIFY(!SettingsFile(path).write(2));
+        QVERIFY(!SettingsFile(path).write(TimerAction::Restart));
         QVERIFY(!SettingsFile(path).read());
     }
 
@@ -123,9 +123,9 @@ private Q_SLOTS:
 #endif
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Diri.dll"));
-        QVERIFY(SettingsFile(path).write(3));
+        QVERIFY(SettingsFile(path).write(TimerAction::LogOff));
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const bool written = SettingsFile(path).write(1);
+        const bool written = SettingsFile(path).write(TimerAction::ShutDown);
         QFile::setPermissions(dir.path(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QVERIFY(!written);

@@ -119,7 +119,7 @@ private Q_SLOTS:
         QVERIFY(!e.field->isEnabled());
         QCOMPARE(e.armButton->isEnabled(), armEnabled);
         QCOMPARE(e.cancelButton->isEnabled(), cancelEnabled);
-        QCOMPARE(rig.forms.form5() != nullptr && rig.forms.form5()->isVisible(), dialog);
+        QCOMPARE(rig.forms.optionsDialog() != nullptr && rig.forms.optionsDialog()->isVisible(), dialog);
         QCOMPARE(rig.cues(), cues);
     }
 
@@ -163,7 +163,7 @@ private Q_SLOTS:
         }
         QCOMPARE(e.field->text(), text);
         QCOMPARE(!e.field->isEnabled(), locked);
-        QCOMPARE(rig.forms.form5() != nullptr, dialog);
+        QCOMPARE(rig.forms.optionsDialog() != nullptr, dialog);
     }
 
     void alarmFieldFocusEnablesTheMusicChoice() {
@@ -202,7 +202,7 @@ private Q_SLOTS:
         Form1& f = rig.mainWindow();
         QTest::mouseClick(f.VsNetBut1, Qt::LeftButton);
         QTest::keyClicks(f.Text3, QStringLiteral("231500"));
-        QPointer<Form5> first = rig.forms.form5();
+        QPointer<Form5> first = rig.forms.optionsDialog();
         QVERIFY(first);
         QVERIFY(first->isVisible());
         // Cancel the time and enter another while the dialog is still open: the same dialog
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QVERIFY(f.VsNetBut1->isEnabled());
         QTest::mouseClick(f.VsNetBut1, Qt::LeftButton);
         QTest::keyClicks(f.Text3, QStringLiteral("231600"));
-        QCOMPARE(rig.forms.form5(), first.data());
+        QCOMPARE(rig.forms.optionsDialog(), first.data());
         const QWidgetList windows = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(windows.begin(), windows.end(),
                                [](QWidget* w) { return qobject_cast<Form5*>(w) != nullptr; }),
