@@ -193,14 +193,14 @@ private Q_SLOTS:
         dialog.Command1_Click();
         QCOMPARE(fileBytes(app.services.statePath("pae.dll")), kept.toLocal8Bit() + "\r\n");
         // Pasted the same way on the lock, it unlocks.
-        Form10& lock = *app.forms.form10();
+        Form10& lock = *app.forms.lockScreen();
         for (int i = 0; i < Form10::kMovesToShowBox; ++i) {
             lock.Form_MouseMove();
         }
         lock.Text1->paste();
         QCOMPARE(lock.Text1->text(), kept);
         lock.Command1_Click();
-        QVERIFY(app.forms.form1().isVisible());
+        QVERIFY(app.forms.mainWindow().isVisible());
         QCOMPARE(app.messages.shown.size(), 0);
     }
 
