@@ -10,7 +10,8 @@ class QWindow;
 
 namespace quellor {
 
-class X11InputGrab;
+class LockGuard;
+class X11LockWatch;
 class X11Pointer;
 
 class LinuxPlatform : public Platform {
@@ -45,7 +46,8 @@ private:
     bool m_lockThroughSessionLocker = false;
     bool m_lockWarned = false;
     WindowId m_lockWindow = 0;
-    std::unique_ptr<X11InputGrab> m_grab;
+    std::unique_ptr<X11LockWatch> m_watch;
+    LockGuard* m_guard = nullptr; // deletes itself once a finished guard has ended
     std::unique_ptr<X11Pointer> m_pointer;
 };
 

@@ -21,9 +21,13 @@ packages=(
     # The alarm music heard, not assumed: a private PulseAudio server whose null sink is recorded,
     # test tones made with sox and encoded with lame, numpy to read the recording.
     pulseaudio pulseaudio-utils sox lame python3-numpy
+    # The lock's test adds and removes offscreen screens through the platform's private interface.
+    qt6-base-private-dev
+    # The lock's end-to-end test pastes from the clipboard.
+    xclip
     # Wayland sessions: Qt's Wayland platform and its client-extension support, the protocol
     # descriptions and scanner, and sway headless with grim for the end-to-end runs.
-    qt6-wayland qt6-wayland-dev qt6-wayland-dev-tools qt6-base-private-dev libwayland-dev wayland-protocols
+    qt6-wayland qt6-wayland-dev qt6-wayland-dev-tools libwayland-dev wayland-protocols
     sway grim xwayland wtype
     # KWin on Wayland, run virtual in its own end-to-end test where it starts.
     kwin-wayland
