@@ -4,7 +4,8 @@
 # strip slides it down and leaving parks it again. sway 1.7 offers no session lock, so the lock is
 # an overlay cover that holds the keyboard, logind is asked to lock the session too, and a "警告"
 # box inside the lock says so once; a program started while locked gets neither the keyboard nor a
-# place on screen; the box appears on the fortieth move, and the right password unlocks.
+# place on screen; the box appears on the fortieth move, and the right password unlocks. A click on
+# the dock gives it the keyboard, so a time can be typed.
 #
 #   sway.sh <directory holding the Quellor binary> <wl_pointer binary> <intruder binary>
 set -uo pipefail
@@ -123,6 +124,17 @@ wl_shot "$HARNESS_DIR/unlocked.png"
     harness_fail "the screen is not given back after the right password"
 (($(grep -c PowerOff "$HARNESS_CALLS") == 0)) || harness_fail "a power-off while unlocking"
 harness_log "the right password unlocks"
+
+# --- The keyboard on demand: a click on the dock lets the time fields be typed into ------------
+wl_pointer move "$mid" 0
+harness_until 5 margin_is "0, 0, 0, $left" || harness_fail "not down after unlocking"
+wl_pointer move $((left + 60)) 48
+wl_pointer click
+sleep 0.5
+type_keys 235958
+harness_until 10 grep -q 'set_title("系统定时操作")' "$LOG" ||
+    harness_fail "six digits typed after a click on the dock did not complete the power-action time"
+harness_log "clicked and typed: the time field took the keys"
 
 harness_program_running || harness_fail "program ended"
 [[ -n "${QUELLOR_E2E_SHOTS:-}" ]] && cp "$HARNESS_DIR"/*.png "$QUELLOR_E2E_SHOTS"/
