@@ -18,8 +18,8 @@ public:
 
     const QString& path() const { return m_path; }
 
-    // The number on the first line, or nothing when the file is missing or unreadable, or its
-    // first line is empty or not a whole decimal number.
+    // The number on the first line, or nothing when the file is missing, unreadable or not a
+    // regular file, or its first line is empty or not a whole decimal number.
     std::optional<qint64> read() const;
 
     // The option the dialog preselects: shut down when nothing is stored, the stored action
