@@ -8,6 +8,7 @@
 
 namespace quellor {
 
+class LogindPower;
 class X11InputGrab;
 class X11Pointer;
 
@@ -17,6 +18,8 @@ public:
     ~LinuxPlatform() override;
 
     void requestPower(PowerAction action) override;
+    void setPowerListener(PowerListener* listener) override;
+    void checkPower(PowerAction action) override;
     void enableShutdownPrivilege() override {} // logind and polkit decide; nothing to enable
     void setScreenSaverRunning(bool running) override;
     void setLockWindow(WindowId window) override;
@@ -27,8 +30,9 @@ public:
     void setTopmost(WindowId window) override;
 
 private:
-    void terminateOwnSession();
-    bool politeLogout();
+    LogindPower& power();
+    std::unique_ptr<LogindPower> m_power; // made at the first request: no bus is touched before
+    PowerListener* m_powerListener = nullptr;
     bool m_screenSaverRunning = false;
     WindowId m_lockWindow = 0;
     std::unique_ptr<X11InputGrab> m_grab;
