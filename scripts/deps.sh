@@ -15,6 +15,8 @@ packages=(
     # file) and the validators of the desktop entry and the AppStream metainfo.
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
+    # Qt 6's OpenGL CMake files, which Qt6Designer's CMake package needs (designer plugin, 3 tests).
+    libqt6opengl6-dev
 )
 
 if (($#)); then
