@@ -49,6 +49,7 @@ harness_init() {
 # already gone by the time they are killed.
 harness_cleanup() {
     local i pid
+    harness_restore_kept
     for ((i = ${#HARNESS_PIDS[@]} - 1; i >= 0; i--)); do
         pid=${HARNESS_PIDS[i]}
         kill "$pid" 2>/dev/null || true
@@ -66,6 +67,23 @@ harness_cleanup() {
 }
 
 harness_track() { HARNESS_PIDS+=("$1"); }
+
+# Removes a file the program keeps beside itself (its options file) for a fresh start, and puts
+# back at exit whatever was there before.
+HARNESS_KEPT=()
+harness_fresh_file() {
+    local saved="$HARNESS_DIR/kept.${#HARNESS_KEPT[@]}"
+    HARNESS_KEPT+=("$1")
+    if [[ -f "$1" ]]; then cp -p "$1" "$saved"; fi
+    rm -f "$1"
+}
+harness_restore_kept() {
+    local i
+    for i in "${!HARNESS_KEPT[@]}"; do
+        if [[ -f "$HARNESS_DIR/kept.$i" ]]; then cp -p "$HARNESS_DIR/kept.$i" "${HARNESS_KEPT[i]}"; else rm -f "${HARNESS_KEPT[i]}"; fi
+    done
+    HARNESS_KEPT=()
+}
 
 # Runs everything the program talks to (its buses, the mock logind, the program itself and the
 # accessibility helper) as USER, an ordinary account for which file permissions hold, with a

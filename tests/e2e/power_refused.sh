@@ -12,13 +12,7 @@ BIN_DIR=$(cd "${1:?usage: power_refused.sh <bin dir>}" && pwd)
 source "$(dirname "$0")/harness.sh"
 
 harness_init
-SETTINGS="$BIN_DIR/Diri.dll"
-SAVED="$HARNESS_DIR/Diri.dll.saved"
-[[ -f "$SETTINGS" ]] && cp -p "$SETTINGS" "$SAVED"
-restore_settings() {
-    if [[ -f "$SAVED" ]]; then cp -p "$SAVED" "$SETTINGS"; else rm -f "$SETTINGS"; fi
-}
-trap 'restore_settings; harness_cleanup' EXIT
+harness_fresh_file "$BIN_DIR/Diri.dll" # the program keeps its options file beside itself
 
 harness_start_display
 harness_start_session_bus --atspi
@@ -47,7 +41,6 @@ mock_method Reboot b "" "$(dbus_error org.freedesktop.DBus.Error.InteractiveAuth
 mock_method ListInhibitors "" "a(ssssuu)" \
     'ret = [("shutdown:sleep", "Disc Burner", "Writing a disc", "block", dbus.UInt32(4242), dbus.UInt32(777)), ("sleep", "Player", "Playing", "block", dbus.UInt32(4242), dbus.UInt32(778)), ("shutdown", "Saver", "Saving", "delay", dbus.UInt32(4242), dbus.UInt32(779))]'
 
-rm -f "$SETTINGS"
 unset XDG_SESSION_ID
 harness_start_program "$BIN_DIR/Quellor"
 harness_atspi --timeout 30 wait "定时关机" --role "push button" || harness_fail "no main window"
