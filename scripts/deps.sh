@@ -15,8 +15,12 @@ packages=(
     # file) and the validators of the desktop entry and the AppStream metainfo.
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
-    # Qt 6's OpenGL CMake files, which Qt6Designer's CMake package needs (designer plugin, 3 tests).
+    # Qt Designer's CMake package needs Qt OpenGL's: without it the frame's Designer plugin (and the
+    # developers' package that carries it) is not built.
     libqt6opengl6-dev
+    # The alarm music heard, not assumed: a private PulseAudio server whose null sink is recorded,
+    # test tones made with sox and encoded with lame, numpy to read the recording.
+    pulseaudio pulseaudio-utils sox lame python3-numpy
 )
 
 if (($#)); then

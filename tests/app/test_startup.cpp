@@ -7,8 +7,10 @@
 #include "startup.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 
 using namespace quellor;
@@ -137,6 +139,8 @@ private Q_SLOTS:
         QCOMPARE(lines[1], QString(29, QLatin1Char('*')));
         QCOMPARE(Form4::aboutText().count(QStringLiteral("\r\n")), 4);
         QCOMPARE(about.windowTitle(), QStringLiteral("软件说明"));
+        QVERIFY((about.geometry().center() - QGuiApplication::primaryScreen()->geometry().center())
+                    .manhattanLength() <= 1);
 
         about.Text1->setPlainText(QStringLiteral("changed")); // a reload would restore the text
         QTest::mouseClick(about.Command2, Qt::LeftButton);

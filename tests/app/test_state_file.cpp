@@ -126,17 +126,15 @@ private Q_SLOTS:
     void readsAFewKilobytesAtMost_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("passwordReadable");
-        QTest::addColumn<std::optional<qint64>>("setting");
+        QTest::addColumn<TimerAction>("choice");
         const QByteArray huge(8 * 1024 * 1024, '7');
-        QTest::newRow("short line, huge rest")
-            << QByteArray(" 3 \r\n") + huge << true << std::optional<qint64>(3);
-        QTest::newRow("one huge line")
-            << huge << false << std::optional<qint64>(std::numeric_limits<qint64>::max());
+        QTest::newRow("short line, huge rest") << QByteArray(" 3 \r\n") + huge << true << TimerAction::LogOff;
+        QTest::newRow("one huge line") << huge << false << TimerAction::Wait;
     }
     void readsAFewKilobytesAtMost() {
         QFETCH(QByteArray, content);
         QFETCH(bool, passwordReadable);
-        QFETCH(std::optional<qint64>, setting);
+        QFETCH(TimerAction, choice);
         QTemporaryDir dir;
         const QString path = dir.filePath("state");
         QVERIFY(put(path, content));
@@ -145,7 +143,7 @@ private Q_SLOTS:
         QCOMPARE(read.bytes.size(), state_file::kReadLimit);
         QVERIFY(read.truncated);
         QCOMPARE(PasswordStore(path).read().has_value(), passwordReadable);
-        QCOMPARE(SettingsFile(path).read(), setting);
+        QCOMPARE(SettingsFile(path).readChoice(), choice);
     }
 
     void aFullDiskKeepsTheOldFileAndReportsFailure() {

@@ -12,7 +12,7 @@ BIN_DIR=$(cd "${1:?usage: power_refused.sh <bin dir>}" && pwd)
 source "$(dirname "$0")/harness.sh"
 
 harness_init
-harness_fresh_file "$BIN_DIR/Diri.dll" # the program keeps its options file beside itself
+harness_set_aside "$BIN_DIR/Diri.dll" # the program keeps its options file beside itself
 
 harness_start_display
 harness_start_session_bus --atspi
