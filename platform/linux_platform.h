@@ -8,8 +8,9 @@
 
 namespace quellor {
 
+class LockGuard;
 class LogindPower;
-class X11InputGrab;
+class X11LockWatch;
 class X11Pointer;
 
 class LinuxPlatform : public Platform {
@@ -35,7 +36,8 @@ private:
     PowerListener* m_powerListener = nullptr;
     bool m_screenSaverRunning = false;
     WindowId m_lockWindow = 0;
-    std::unique_ptr<X11InputGrab> m_grab;
+    std::unique_ptr<X11LockWatch> m_watch;
+    LockGuard* m_guard = nullptr; // deletes itself once a finished guard has ended
     std::unique_ptr<X11Pointer> m_pointer;
 };
 

@@ -1,5 +1,6 @@
 #include "password_store.h"
 
+#include "line_breaks.h"
 #include "state_file.h"
 
 namespace quellor {
@@ -14,7 +15,7 @@ bool PasswordStore::clear() {
 }
 
 QByteArray PasswordStore::encode(const QString& password) {
-    return password.toLocal8Bit() + QByteArrayLiteral("\r\n");
+    return withoutLineBreaks(password).toLocal8Bit() + QByteArrayLiteral("\r\n");
 }
 
 bool PasswordStore::write(const QString& password) {
@@ -22,7 +23,7 @@ bool PasswordStore::write(const QString& password) {
     if (!state_file::replace(m_path, encode(password), {.mode = kOwnerOnly, .inPlaceFallback = true})) {
         return false;
     }
-    m_lastWritten = password;
+    m_lastWritten = withoutLineBreaks(password);
     return true;
 }
 
@@ -32,15 +33,22 @@ std::optional<QString> PasswordStore::read() const {
     if (file.status != state_file::ReadStatus::Ok || bytes.isEmpty()) {
         return std::nullopt; // no line at all, not even an empty one
     }
-    qsizetype end = 0;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
-        ++end;
+    // The line ends at its CR LF. A lone CR or LF before it is a line break an earlier version let
+    // into a pasted password; it is dropped as the boxes now drop it, so the same paste still
+    // unlocks and the text before the break alone does not. A file with no CR LF at all (written by
+    // hand) ends its line at the first CR or LF.
+    qsizetype end = bytes.indexOf("\r\n");
+    if (end < 0) {
+        end = 0;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
+            ++end;
+        }
     }
     // A line longer than what is read is no password this program wrote whole.
     if (end == bytes.size() && file.truncated) {
         return std::nullopt;
     }
-    return QString::fromLocal8Bit(bytes.left(end));
+    return withoutLineBreaks(QString::fromLocal8Bit(bytes.left(end)));
 }
 
 std::optional<QString> PasswordStore::readForCheck() const {
