@@ -22,6 +22,13 @@ void FakePlatform::requestPower(PowerAction action) {
     calls.push_back(powerCall(action));
 }
 
+void FakePlatform::failPower(PowerAction action, PowerFailure failure, bool advance,
+                             std::vector<std::string> blockers) {
+    if (powerListener) {
+        powerListener->powerFailed({action, advance, failure, std::move(blockers), "fake"});
+    }
+}
+
 void FakePlatform::enableShutdownPrivilege() {
     calls.emplace_back("enableShutdownPrivilege()");
 }

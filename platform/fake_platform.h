@@ -14,6 +14,8 @@ namespace quellor {
 class FakePlatform : public Platform {
 public:
     void requestPower(PowerAction action) override;
+    void setPowerListener(PowerListener* listener) override { powerListener = listener; }
+    void checkPower(PowerAction action) override { powerChecks.push_back(action); }
     void enableShutdownPrivilege() override;
     void setScreenSaverRunning(bool running) override;
     void setLockWindow(WindowId window) override;
@@ -30,6 +32,13 @@ public:
     int powerActions() const;
     // The text a power request is logged as.
     static std::string powerCall(PowerAction action);
+
+    // Where failures go, and the questions asked in advance, in order.
+    PowerListener* powerListener = nullptr;
+    std::vector<PowerAction> powerChecks;
+    // Plays the system's answer: a failure of `action` for the listener.
+    void failPower(PowerAction action, PowerFailure failure, bool advance = false,
+                   std::vector<std::string> blockers = {});
 
     ScreenPoint cursor;
     WindowId foreground = 0;

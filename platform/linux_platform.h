@@ -11,6 +11,8 @@ class QWindow;
 namespace quellor {
 
 class LockGuard;
+class LogindClient;
+class LogindPower;
 class X11LockWatch;
 class X11Pointer;
 
@@ -20,6 +22,8 @@ public:
     ~LinuxPlatform() override;
 
     void requestPower(PowerAction action) override;
+    void setPowerListener(PowerListener* listener) override;
+    void checkPower(PowerAction action) override;
     void enableShutdownPrivilege() override {} // logind and polkit decide; nothing to enable
     void setScreenSaverRunning(bool running) override;
     void setLockWindow(WindowId window) override;
@@ -40,8 +44,10 @@ protected:
     static QWindow* findWindow(WindowId id);
 
 private:
-    void terminateOwnSession();
-    bool politeLogout();
+    LogindPower& power();
+    std::unique_ptr<LogindClient> m_logind; // for the session locker; made at the first lock
+    std::unique_ptr<LogindPower> m_power;   // made at the first request: no bus is touched before
+    PowerListener* m_powerListener = nullptr;
     bool m_screenSaverRunning = false;
     bool m_lockThroughSessionLocker = false;
     bool m_lockWarned = false;

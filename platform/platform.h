@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quellor {
 
@@ -35,12 +36,44 @@ enum class PowerAction {
     PoliteLogoff, // log the user off, forcing only programs that do not respond
 };
 
+// Why the system did not, or would not, carry out a power action.
+enum class PowerFailure {
+    ServiceMissing,         // nothing on the system answers for power and sessions
+    AccessDenied,           // the user may not do it
+    AuthenticationRequired, // only with an administrator's password
+    Inhibited,              // other programs hold it off; `blockers` names them
+    NoAnswer,               // the system did not reply in time
+    NotSupported,           // this machine cannot do it
+    NoSession,              // a log-off found no session of the program's to end
+    Other,                  // anything else; `detail` holds the system's own words
+};
+
+struct PowerReport {
+    PowerAction action = PowerAction::PowerOff;
+    bool advance = false; // the answer to checkPower, not a failed request
+    PowerFailure failure = PowerFailure::Other;
+    std::vector<std::string> blockers; // programs holding a blocking inhibitor
+    std::string detail;
+};
+
+// Told, on the user-interface thread, of each power request that failed and of each question
+// in advance that found the action would fail. Success is not reported.
+class PowerListener {
+public:
+    virtual ~PowerListener() = default;
+    virtual void powerFailed(const PowerReport& report) = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
 
-    // The result is deliberately not reported: callers ignore it.
+    // Returns at once; a failure reaches the power listener later. A request while the same
+    // action is still awaiting its answer is not sent again.
     virtual void requestPower(PowerAction action) = 0;
+    virtual void setPowerListener(PowerListener* listener) { (void)listener; }
+    // Asks whether the action would be allowed now, without doing it; only a "no" is reported.
+    virtual void checkPower(PowerAction action) { (void)action; }
     virtual void enableShutdownPrivilege() = 0;
 
     // While running, the system's own key combinations must not switch away from the lock.

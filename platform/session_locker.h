@@ -4,6 +4,8 @@
 
 namespace quellor {
 
-void lockOwnSession();
+class LogindClient;
+
+void lockOwnSession(LogindClient& logind);
 
 } // namespace quellor
