@@ -15,6 +15,8 @@ packages=(
     # file) and the validators of the desktop entry and the AppStream metainfo.
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
+    # The window managers the desktops end-to-end run covers (marco aborts without its schemas).
+    xfwm4 metacity marco mate-settings-daemon-common kwin-x11 mutter
 )
 
 if (($#)); then
