@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPlatformSurfaceEvent>
+#include <QTimer>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
@@ -18,6 +19,8 @@ namespace {
 constexpr char kQtTypeProperty[] = "_q_xcb_wm_window_type";
 constexpr int kQtNormal = 0x1;
 constexpr int kQtDock = 0x4;
+// Time for a window manager to act on the pointer leaving a dock.
+constexpr int kRaiseAfterLeaveMs = 100;
 
 xcb_connection_t* qtConnection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -118,6 +121,31 @@ void X11DockWindow::takeFocus() {
     xcb_flush(c);
 }
 
+void X11DockWindow::raiseAsPager() {
+    xcb_connection_t* c = qtConnection();
+    if (!c || !m_window || !m_window->handle()) {
+        return;
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(m_window->winId());
+    if (!m_restackAtom) {
+        m_restackAtom = atom("_NET_RESTACK_WINDOW");
+    }
+    message.type = m_restackAtom;
+    message.data.data32[0] = 2; // from a pager: not subject to focus-stealing rules
+    message.data.data32[1] = XCB_NONE;
+    message.data.data32[2] = XCB_STACK_MODE_ABOVE;
+    xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+    xcb_configure_window(c, static_cast<xcb_window_t>(m_window->winId()), XCB_CONFIG_WINDOW_STACK_MODE,
+                         &above);
+    xcb_flush(c);
+}
+
 void X11DockWindow::connectCrossings() {
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c)) {
@@ -135,7 +163,8 @@ void X11DockWindow::watchCrossings() {
         return;
     }
     // Event masks are per client: selecting crossings here leaves Qt's own selection alone.
-    const std::uint32_t mask = XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW;
+    const std::uint32_t mask =
+        XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_VISIBILITY_CHANGE;
     xcb_change_window_attributes(m_crossings, static_cast<xcb_window_t>(m_window->winId()), XCB_CW_EVENT_MASK,
                                  &mask);
     xcb_flush(m_crossings);
@@ -144,7 +173,11 @@ void X11DockWindow::watchCrossings() {
 void X11DockWindow::readCrossings() {
     while (xcb_generic_event_t* event = xcb_poll_for_event(m_crossings)) {
         const auto type = event->response_type & 0x7f;
-        if (type == XCB_ENTER_NOTIFY || type == XCB_LEAVE_NOTIFY) {
+        if (type == XCB_VISIBILITY_NOTIFY &&
+            reinterpret_cast<xcb_visibility_notify_event_t*>(event)->state != XCB_VISIBILITY_UNOBSCURED) {
+            // Another dock (a panel along the same edge) was raised over the strip.
+            raiseAsPager();
+        } else if (type == XCB_ENTER_NOTIFY || type == XCB_LEAVE_NOTIFY) {
             const auto* crossing = reinterpret_cast<xcb_enter_notify_event_t*>(event);
             // Crossings into and out of a child window leave the pointer over the dock.
             if (crossing->detail != XCB_NOTIFY_DETAIL_INFERIOR) {
@@ -152,6 +185,10 @@ void X11DockWindow::readCrossings() {
                     m_observer.pointerEntered();
                 } else {
                     m_observer.pointerLeft();
+                    // metacity and marco lower a dock the pointer leaves, under a panel on the
+                    // same edge, where the strip could not be touched again: raised once they
+                    // have.
+                    QTimer::singleShot(kRaiseAfterLeaveMs, this, &X11DockWindow::raiseAsPager);
                 }
             }
         }

@@ -46,6 +46,7 @@ protected:
 private:
     void writeType();
     void takeFocus();
+    void raiseAsPager();
     void connectCrossings();
     void watchCrossings();
     void readCrossings();
@@ -58,6 +59,7 @@ private:
     std::uint32_t m_typeAtom = 0;
     std::uint32_t m_dockAtom = 0;
     std::uint32_t m_normalAtom = 0;
+    std::uint32_t m_restackAtom = 0;
 };
 
 } // namespace quellor

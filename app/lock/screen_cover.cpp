@@ -2,7 +2,7 @@
 
 namespace quellor {
 
-ScreenCover::ScreenCover(QScreen* screen, QWidget* lock)
+ScreenCover::ScreenCover(QScreen* screen, QWidget* lock, const QRect& area)
     : QWidget(lock, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                         Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus),
       m_screen(screen) {
@@ -13,7 +13,7 @@ ScreenCover::ScreenCover(QScreen* screen, QWidget* lock)
     setAutoFillBackground(true);
     setMouseTracking(true);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setGeometry(screen->geometry());
+    setGeometry(area.isValid() ? area : screen->geometry());
 }
 
 void ScreenCover::mouseMoveEvent(QMouseEvent* event) {
