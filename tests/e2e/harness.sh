@@ -224,6 +224,20 @@ harness_wait_window() {
     return 1
 }
 
+# "x y width height" of a window as the X server has it, after the window manager's say.
+harness_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+                             /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+harness_top_is() { [[ $(harness_geometry "$1" | cut -d' ' -f2) == "$2" ]]; }
+# Waits up to 5 s for the top of window $1 to reach $2; prints how long it took in ms.
+harness_wait_top() {
+    local start
+    start=$(date +%s%N)
+    harness_until 5 harness_top_is "$1" "$2" || return 1
+    echo $((($(date +%s%N) - start) / 1000000))
+}
+
 # The accessibility helper: harness_atspi <command> <args...> (see atspi.py).
 HARNESS_HOME=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 HARNESS_ATSPI="$HARNESS_HOME/atspi.py"
