@@ -17,6 +17,7 @@ Form4::Form4(Services& services)
     setAttribute(Qt::WA_DeleteOnClose); // unloaded by its frame's close button
     const Twips t = screenTwips();
     resize(t.toPixelsX(4095), t.toPixelsY(2175));
+    centreOnScreen(this);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(224, 224, 224));
     setPalette(p);
@@ -40,7 +41,7 @@ Form4::Form4(Services& services)
     placeTwips(Command1, 3360, 0, 615, 375, t);
 
     Player = new MediaPlayer(m_services.sound, QStringLiteral("Player"), true, this);
-    attachFrame(this, QStringLiteral("Form4"));
+    attachFrame(this, QStringLiteral("Form4"), m_services.programDir);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     Form_Load();
 }

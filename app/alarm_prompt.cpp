@@ -16,7 +16,7 @@ Form2::Form2(Services& services, QWidget* parent) : QWidget(parent), m_services(
     // Its frame's close button unloads it; the registry then builds a new one when needed.
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
-    attachFrame(this, QStringLiteral("Form2"));
+    attachFrame(this, QStringLiteral("Form2"), m_services.programDir);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     Form_Load();
 }

@@ -1,7 +1,6 @@
 #include "class_cursors.h"
 
 #include "cursor_file.h"
-#include "globals.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -229,10 +228,8 @@ void ClassCursors::pointerLeft(QWidget* window) {
 }
 
 void loadClassCursors(ClassCursors& cursors) {
-    g_FormCursor = loadCursorFromFile(QStringLiteral("hand.ani"));
-    g_ButtonCursor = loadCursorFromFile(QStringLiteral("hand1.cur"));
-    cursors.installFormCursor(g_FormCursor);
-    cursors.installButtonCursor(g_ButtonCursor);
+    cursors.installFormCursor(loadCursorFromFile(QStringLiteral("hand.ani")));
+    cursors.installButtonCursor(loadCursorFromFile(QStringLiteral("hand1.cur")));
 }
 
 } // namespace quellor

@@ -35,6 +35,9 @@ public:
     // nullptr removes the cursor again. Widgets already on screen follow at once.
     void installFormCursor(std::shared_ptr<LoadedCursor> cursor);
     void installButtonCursor(std::shared_ptr<LoadedCursor> cursor);
+    // What windows and frames show, and what buttons show; null for none.
+    const std::shared_ptr<LoadedCursor>& formCursor() const { return m_form.cursor; }
+    const std::shared_ptr<LoadedCursor>& buttonCursor() const { return m_button.cursor; }
 
     // Whether either cursor is animated. Its frames only change while the pointer is over one
     // of the program's windows: nobody sees them elsewhere, and each change is a request to the
@@ -85,8 +88,8 @@ private:
     QPointer<QWidget> m_pointerIn; // the window under the pointer, if it is one of ours
 };
 
-// Start-up and the main window's load: (re)load g_FormCursor from "hand.ani" and
-// g_ButtonCursor from "hand1.cur" by bare name and install both.
+// Start-up and the main window's load: (re)load the form cursor from "hand.ani" and the button
+// cursor from "hand1.cur" by bare name and install both.
 void loadClassCursors(ClassCursors& cursors);
 
 } // namespace quellor

@@ -48,7 +48,7 @@ Form3* Forms::splash() {
     return m_form3;
 }
 
-Form4* Forms::form4() {
+Form4* Forms::aboutDialog() {
     return m_form4;
 }
 
@@ -60,49 +60,49 @@ void Forms::showSplash() {
 }
 
 void Forms::splashDone() {
-    showForm1();
+    showMainWindow();
     if (m_form3) {
         m_form3->close(); // deletes itself
     }
 }
 
-Form1& Forms::form1() {
+Form1& Forms::mainWindow() {
     if (!m_form1) {
         m_form1 = std::make_unique<Form1>(m_services, *this);
-        QObject::connect(m_form1.get(), &Form1::optionsDialogRequested, [this] { showForm5(); });
-        QObject::connect(m_form1.get(), &Form1::alarmPromptRequested, [this] { showForm2(); });
-        QObject::connect(m_form1.get(), &Form1::lockDialogRequested, [this] { showForm9(); });
+        QObject::connect(m_form1.get(), &Form1::optionsDialogRequested, [this] { showOptions(); });
+        QObject::connect(m_form1.get(), &Form1::alarmPromptRequested, [this] { showAlarmPrompt(); });
+        QObject::connect(m_form1.get(), &Form1::lockDialogRequested, [this] { showPasswordDialog(); });
     }
     return *m_form1;
 }
 
-void Forms::showForm1() {
-    bringForward(&form1());
+void Forms::showMainWindow() {
+    bringForward(&mainWindow());
 }
 
-void Forms::hideForm1() {
+void Forms::hideMainWindow() {
     if (m_form1) {
         m_form1->hide();
     }
 }
 
-Form4& Forms::showForm4() {
+Form4& Forms::showAbout() {
     return showLoaded(m_form4, [this] { return new Form4(m_services); });
 }
 
-Form2* Forms::form2() {
+Form2* Forms::alarmPrompt() {
     return m_form2;
 }
 
-Form2& Forms::showForm2() {
+Form2& Forms::showAlarmPrompt() {
     return showLoaded(m_form2, [this] { return new Form2(m_services); });
 }
 
-Form5* Forms::form5() {
+Form5* Forms::optionsDialog() {
     return m_form5;
 }
 
-Form5& Forms::showForm5() {
+Form5& Forms::showOptions() {
     return showLoaded(m_form5, [this] { return new Form5(m_services, *this); });
 }
 
@@ -119,19 +119,19 @@ PasswordStore& Forms::passwordStore() {
     return *m_passwordStore;
 }
 
-Form9* Forms::form9() {
+Form9* Forms::passwordDialog() {
     return m_form9;
 }
 
-Form9& Forms::showForm9() {
+Form9& Forms::showPasswordDialog() {
     return showLoaded(m_form9, [this] { return new Form9(m_services, *this, passwordStore()); });
 }
 
-Form10* Forms::form10() {
+Form10* Forms::lockScreen() {
     return m_form10;
 }
 
-Form10& Forms::showForm10() {
+Form10& Forms::showLockScreen() {
     if (!m_form10) {
         m_form10 = new Form10(m_services, *this, passwordStore());
     }

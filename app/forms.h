@@ -32,34 +32,34 @@ public:
     // The cursors every window and button of the program shows.
     ClassCursors& classCursors() { return m_classCursors; }
 
-    // Start-up: the splash, which shows the main window when its animation has run.
+    // Start-up: the splash (Form3), which shows the main window when its animation has run.
     void showSplash();
     Form3* splash();
     void splashDone();
 
-    // The main window; loaded at its first use, then shown, hidden or brought forward.
-    Form1& form1();
-    bool form1Loaded() const { return m_form1 != nullptr; }
-    void showForm1();
-    void hideForm1();
+    // The main window (Form1); loaded at its first use, then shown, hidden or brought forward.
+    Form1& mainWindow();
+    bool mainWindowLoaded() const { return m_form1 != nullptr; }
+    void showMainWindow();
+    void hideMainWindow();
 
-    // About dialog: loaded once, hidden by its button, shown again without reloading.
-    Form4& showForm4();
-    Form4* form4();
+    // About dialog (Form4): loaded once, hidden by its button, shown again without reloading.
+    Form4& showAbout();
+    Form4* aboutDialog();
 
-    // Alarm prompt: loaded once, hidden by its button, shown again without reloading.
-    Form2& showForm2();
-    Form2* form2();
+    // Alarm prompt (Form2): loaded once, hidden by its button, shown again without reloading.
+    Form2& showAlarmPrompt();
+    Form2* alarmPrompt();
 
-    // Timer-options dialog: built afresh at each opening; an open one is only brought forward.
-    Form5& showForm5();
-    Form5* form5();
-    // Password dialog: loaded at its opening (emptying the password file), unloaded when it closes.
-    Form9& showForm9();
-    Form9* form9();
-    // Lock screen: loaded when a password has been stored, unloaded by the right password.
-    Form10& showForm10();
-    Form10* form10();
+    // Timer-options dialog (Form5): built afresh at each opening; an open one is only brought forward.
+    Form5& showOptions();
+    Form5* optionsDialog();
+    // Password dialog (Form9): loaded at its opening (emptying the password file), unloaded when it closes.
+    Form9& showPasswordDialog();
+    Form9* passwordDialog();
+    // Lock screen (Form10): loaded when a password has been stored, unloaded by the right password.
+    Form10& showLockScreen();
+    Form10* lockScreen();
     // The password file, and what this run last stored in it.
     PasswordStore& passwordStore();
 

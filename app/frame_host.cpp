@@ -4,7 +4,6 @@
 #include "property_bag.h"
 #include "vantrel/server.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -19,10 +18,6 @@ namespace quellor {
 namespace {
 
 const QString kProgId = QStringLiteral("VantrelLib.Vantrel");
-
-QString libraryBesideProgram(const QString& programDir) {
-    return programDir + QStringLiteral("/libVantrelLib.so");
-}
 
 std::optional<QString> clsidFromMetadata(const QString& libraryPath) {
     const QJsonObject meta = QPluginLoader(libraryPath).metaData().value("MetaData").toObject();
@@ -56,6 +51,13 @@ private:
 
 } // namespace
 
+QString frameLibraryBeside(const QString& programDir) {
+    // An installed program holds the library under its SONAME name; a build tree has the plain
+    // name as well.
+    const QString soname = programDir + QStringLiteral("/" QUELLOR_FRAME_SONAME);
+    return QFileInfo::exists(soname) ? soname : programDir + QStringLiteral("/libVantrelLib.so");
+}
+
 std::optional<FrameServer> findFrameServer(const QString& programDir) {
     const ClassStore store;
     if (const auto clsid = store.clsidFromProgId(kProgId)) {
@@ -63,7 +65,7 @@ std::optional<FrameServer> findFrameServer(const QString& programDir) {
             return FrameServer{entry->libraryPath, *clsid};
         }
     }
-    const QString beside = libraryBesideProgram(programDir);
+    const QString beside = frameLibraryBeside(programDir);
     if (!QFileInfo::exists(beside)) {
         return std::nullopt;
     }
@@ -73,11 +75,11 @@ std::optional<FrameServer> findFrameServer(const QString& programDir) {
     return std::nullopt;
 }
 
-QWidget* attachFrame(QWidget* host, const QString& layoutName) {
+QWidget* attachFrame(QWidget* host, const QString& layoutName, const QString& programDir) {
     if (!host) {
         return nullptr;
     }
-    const auto server = findFrameServer(QCoreApplication::applicationDirPath());
+    const auto server = findFrameServer(programDir);
     if (!server) {
         return nullptr;
     }

@@ -16,13 +16,17 @@ struct FrameServer {
     QString clsid;
 };
 
+// The frame library shipped in the program's directory (which need not exist).
+QString frameLibraryBeside(const QString& programDir);
+
 // Where the frame class is served from: the class store first, then the library shipped in the
 // program's directory (its class identifier read from the library's metadata).
 std::optional<FrameServer> findFrameServer(const QString& programDir);
 
 // Creates the frame of `host` from the stored layout `layoutName` (e.g. "Form4"), covering the
-// host's client area and following its size. Returns null, leaving the window working without
-// a frame, when the library or the layout cannot be had.
-QWidget* attachFrame(QWidget* host, const QString& layoutName);
+// host's client area and following its size; the library is looked for as findFrameServer does.
+// Returns null, leaving the window working without a frame, when the library or the layout
+// cannot be had.
+QWidget* attachFrame(QWidget* host, const QString& layoutName, const QString& programDir);
 
 } // namespace quellor

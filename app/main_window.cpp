@@ -85,7 +85,11 @@ Form1::Form1(Services& services, Forms& forms)
     setWindowTitle(QStringLiteral("Quellor4.1"));
     setWindowIcon(readIcon(QStringLiteral(":/assets/icons/quellor-32.png"), "PNG"));
     createControls();
-    attachFrame(this, QStringLiteral("Form1"));
+    // The frame heads the tab order, so it holds the focus at start rather than the clock field.
+    if (QWidget* frame = attachFrame(this, QStringLiteral("Form1"), m_services.programDir)) {
+        setTabOrder(frame, Text2);
+        frame->setFocus(Qt::OtherFocusReason);
+    }
     connectHandlers();
     Form_Load();
 }
@@ -252,25 +256,9 @@ void Form1::scheduleCheck(const QString& now) {
         Command3->setEnabled(true);
     }
     if (now == Text3->text() && !Text3->text().isEmpty()) {
-        const int flags = powerFlags(g_TimerAction);
-        if (flags >= 0) {
-            m_services.platform.exitWindows(static_cast<unsigned>(flags));
+        if (const auto action = powerActionFor(g_TimerAction)) {
+            m_services.platform.requestPower(*action);
         }
-    }
-}
-
-int Form1::powerFlags(int timerAction) {
-    switch (timerAction) {
-    case 1:
-        return power::kPowerOff | power::kForce; // 12
-    case 2:
-        return power::kReboot | power::kForce; // 6
-    case 3:
-        return power::kLogoff | power::kForce; // 4
-    case 4:
-        return power::kLogoff | power::kForceIfHung; // 16
-    default:
-        return -1;
     }
 }
 
@@ -385,12 +373,12 @@ void Form1::Command5_Click() {
 }
 
 void Form1::Command6_Click() {
-    m_services.platform.exitWindows(power::kPowerOff | power::kForce);
+    m_services.platform.requestPower(PowerAction::PowerOff);
 }
 
 void Form1::VsNetBut3_Click() {
     cue(QStringLiteral("5.wav"));
-    m_forms.showForm4();
+    m_forms.showAbout();
 }
 
 void Form1::VsNetBut4_Click() {

@@ -81,8 +81,6 @@ public:
     static bool completeTimeEntry(TextBox* field);
     // The text the clock shows for a moment.
     static QString clockText(const QDateTime& t);
-    // Power-action flags for a timer action, or -1 for none.
-    static int powerFlags(int timerAction);
 
 Q_SIGNALS:
     // Windows this one opens; the registry decides how.

@@ -37,7 +37,7 @@ Form5::Form5(Services& services, Forms& forms, QWidget* parent)
     setObjectName(QStringLiteral("Form5"));
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
-    attachFrame(this, QStringLiteral("Form5"));
+    attachFrame(this, QStringLiteral("Form5"), m_services.programDir);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
     Form_Load();
@@ -87,45 +87,33 @@ void Form5::createControls() {
     setTabOrder(Command3, Command1);
 }
 
+std::array<std::pair<QRadioButton*, TimerAction>, 4> Form5::options() const {
+    return {{{Op1, TimerAction::ShutDown},
+             {Op2, TimerAction::Restart},
+             {Op3, TimerAction::LogOff},
+             {Op4, TimerAction::Wait}}};
+}
+
 void Form5::Form_Load() {
-    const std::optional<qint64> stored =
-        SettingsFile(m_services.statePath(QStringLiteral("Diri.dll"))).read();
-    // A missing file, or one that holds no number, is a first run.
-    if (!stored) {
-        Op1->setChecked(true);
-        return;
-    }
-    switch (*stored) {
-    case 1:
-        Op1->setChecked(true);
-        break;
-    case 2:
-        Op2->setChecked(true);
-        break;
-    case 3:
-        Op3->setChecked(true);
-        break;
-    default:
-        Op4->setChecked(true);
-        break;
+    const TimerAction stored = SettingsFile(m_services.statePath(QStringLiteral("Diri.dll"))).readChoice();
+    for (const auto& [option, action] : options()) {
+        if (action == stored) {
+            option->setChecked(true);
+        }
     }
 }
 
-int Form5::selectedAction() const {
-    if (Op1->isChecked()) {
-        return 1;
+TimerAction Form5::selectedAction() const {
+    for (const auto& [option, action] : options()) {
+        if (option->isChecked()) {
+            return action;
+        }
     }
-    if (Op2->isChecked()) {
-        return 2;
-    }
-    if (Op3->isChecked()) {
-        return 3;
-    }
-    return 4;
+    return TimerAction::Wait;
 }
 
 void Form5::Command2_Click() {
-    g_TimerAction = static_cast<std::int16_t>(selectedAction());
+    g_TimerAction = selectedAction();
     // The file only preselects the next opening: when it cannot be written (a read-only program
     // directory, a full disk) the choice still holds for this run and the old file stays whole.
     SettingsFile(m_services.statePath(QStringLiteral("Diri.dll"))).write(g_TimerAction);
@@ -134,7 +122,7 @@ void Form5::Command2_Click() {
 
 void Form5::Command3_Click() {
     close();
-    m_forms.showForm1();
+    m_forms.showMainWindow();
 }
 
 } // namespace quellor

@@ -3,8 +3,12 @@
 // afresh at each opening and unloaded by OK, Cancel or its frame's close button.
 
 #include "services.h"
+#include "timer_action.h"
 
 #include <QWidget>
+
+#include <array>
+#include <utility>
 
 class QFrame;
 class QGroupBox;
@@ -23,10 +27,10 @@ public:
 
     QFrame* Picture1 = nullptr;
     QGroupBox* Frame1 = nullptr;     // "定时选项"
-    QRadioButton* Op1 = nullptr;     // action 1, shut down
-    QRadioButton* Op2 = nullptr;     // action 2, restart
-    QRadioButton* Op3 = nullptr;     // action 3, log off
-    QRadioButton* Op4 = nullptr;     // action 4, wait
+    QRadioButton* Op1 = nullptr;     // TimerAction::ShutDown
+    QRadioButton* Op2 = nullptr;     // TimerAction::Restart
+    QRadioButton* Op3 = nullptr;     // TimerAction::LogOff
+    QRadioButton* Op4 = nullptr;     // TimerAction::Wait
     PlainButton* Command2 = nullptr; // "确定(&Y)"
     PlainButton* Command3 = nullptr; // "取消(&C)"
     PlainButton* Command1 = nullptr; // "@@@", no action
@@ -36,11 +40,13 @@ public:
     void Command2_Click();
     void Command3_Click();
 
-    // The action number of the selected option, 1 to 4.
-    int selectedAction() const;
+    // The action of the selected option; wait when none is (as the last option).
+    TimerAction selectedAction() const;
 
 private:
     void createControls();
+    // Each option with the action it stands for.
+    std::array<std::pair<QRadioButton*, TimerAction>, 4> options() const;
 
     Services& m_services;
     Forms& m_forms;

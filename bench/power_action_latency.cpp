@@ -1,5 +1,5 @@
 // How late a timed power action reaches the platform layer: from the wall-clock boundary of the
-// target second to the exitWindows request, with the main window's real ticker and clock and a
+// target second to the power request, with the main window's real ticker and clock and a
 // recording platform. Each run schedules the next second, so N runs take about N seconds.
 //
 //   power_action_latency [runs=30] [busy threads=0]
@@ -9,12 +9,11 @@
 #include "clock.h"
 #include "controls.h"
 #include "fake_platform.h"
-#include "file_dialog.h"
 #include "forms.h"
 #include "globals.h"
 #include "main_window.h"
-#include "message_box.h"
 #include "services.h"
+#include "silent_services.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -41,35 +40,13 @@ qint64 wallMs() {
 class TimingPlatform : public FakePlatform {
 public:
     std::function<void(qint64)> onExit;
-    void exitWindows(unsigned flags) override {
+    void requestPower(PowerAction action) override {
         const qint64 at = wallMs();
-        FakePlatform::exitWindows(flags);
+        FakePlatform::requestPower(action);
         if (onExit) {
             onExit(at);
         }
     }
-};
-
-class SilentSound : public SoundOutput {
-public:
-    std::unique_ptr<SoundChannel> createChannel(const QString&) override {
-        struct Mute : SoundChannel {
-            void load(const QString&) override {}
-            void play() override {}
-            void halt() override {}
-        };
-        return std::make_unique<Mute>();
-    }
-};
-
-class NoMessages : public MessageBoxes {
-public:
-    void show(QWidget*, const MessageRequest&) override {}
-};
-
-class NoFiles : public FileChooser {
-public:
-    QString chooseOpenFile(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 double percentile(std::vector<qint64> v, double p) {
@@ -106,8 +83,8 @@ int main(int argc, char* argv[]) {
     Services services{platform, clock, sound, messages, files, dir.path()};
     Forms forms(services);
     forms.onEnd = [] {};
-    Form1& f = forms.form1();
-    g_TimerAction = 2;
+    Form1& f = forms.mainWindow();
+    g_TimerAction = TimerAction::Restart;
 
     std::vector<qint64> delays;
     int missed = 0;
@@ -156,7 +133,7 @@ int main(int argc, char* argv[]) {
         std::printf("no power action reached the platform layer (%d missed)\n", missed);
         return 1;
     }
-    std::printf("delay from the target second's boundary to exitWindows, ms:\n");
+    std::printf("delay from the target second's boundary to the power request, ms:\n");
     std::printf("  min %.0f  median %.0f  p99 %.0f  max %.0f\n", percentile(delays, 0),
                 percentile(delays, 0.5), percentile(delays, 0.99), percentile(delays, 1.0));
     std::printf("  fired %zu of %d, missed %d, repeated %d\n", delays.size(), runs, missed,

@@ -113,8 +113,8 @@ int main(int argc, char* argv[]) {
     Services services{platform, clock, sound, messages, files, dir.path()};
     Forms forms(services);
     forms.onEnd = [] {};
-    Form1& form = forms.form1();
-    forms.showForm1();
+    Form1& form = forms.mainWindow();
+    forms.showMainWindow();
     // Ticks come from the loop below, not from the wall clock.
     form.Timer1->stop();
     runFor(1000); // shown, painted, the dock's delayed start-up run

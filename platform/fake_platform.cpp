@@ -4,8 +4,22 @@
 
 namespace quellor {
 
-void FakePlatform::exitWindows(unsigned flags) {
-    calls.push_back("exitWindows(" + std::to_string(flags) + ")");
+std::string FakePlatform::powerCall(PowerAction action) {
+    switch (action) {
+    case PowerAction::PowerOff:
+        return "requestPower(PowerOff)";
+    case PowerAction::Reboot:
+        return "requestPower(Reboot)";
+    case PowerAction::EndSession:
+        return "requestPower(EndSession)";
+    case PowerAction::PoliteLogoff:
+        return "requestPower(PoliteLogoff)";
+    }
+    return "requestPower(?)";
+}
+
+void FakePlatform::requestPower(PowerAction action) {
+    calls.push_back(powerCall(action));
 }
 
 void FakePlatform::enableShutdownPrivilege() {
@@ -60,14 +74,13 @@ std::unique_ptr<DockWindow> FakePlatform::makeDock(WindowId window, DockObserver
     return std::make_unique<FakeDockWindow>(*this, observer);
 }
 
-int FakePlatform::powerActions(unsigned flags) const {
-    const std::string wanted = "exitWindows(" + std::to_string(flags) + ")";
-    return static_cast<int>(std::count(calls.begin(), calls.end(), wanted));
+int FakePlatform::powerActions(PowerAction action) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), powerCall(action)));
 }
 
 int FakePlatform::powerActions() const {
     return static_cast<int>(std::count_if(
-        calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("exitWindows(", 0) == 0; }));
+        calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("requestPower(", 0) == 0; }));
 }
 
 } // namespace quellor

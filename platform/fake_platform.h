@@ -1,6 +1,6 @@
 #pragma once
 // Recording fake of the platform layer for tests: every call that acts on the system is logged
-// as text (e.g. "exitWindows(6)"), and queries answer what the test has set.
+// as text (e.g. "requestPower(Reboot)"), and queries answer what the test has set.
 
 #include "platform.h"
 
@@ -13,7 +13,7 @@ namespace quellor {
 
 class FakePlatform : public Platform {
 public:
-    void exitWindows(unsigned flags) override;
+    void requestPower(PowerAction action) override;
     void enableShutdownPrivilege() override;
     void setScreenSaverRunning(bool running) override;
     void setLockWindow(WindowId window) override;
@@ -26,9 +26,11 @@ public:
 
     // Calls that acted on the system, in order.
     std::vector<std::string> calls;
-    // How many exitWindows calls had these flags.
-    int powerActions(unsigned flags) const;
+    // How many power requests asked for this action, or for any.
+    int powerActions(PowerAction action) const;
     int powerActions() const;
+    // The text a power request is logged as.
+    static std::string powerCall(PowerAction action);
 
     ScreenPoint cursor;
     WindowId foreground = 0;

@@ -47,18 +47,22 @@ void callLogin1(const QString& method, const QVariantList& args) {
 LinuxPlatform::LinuxPlatform() : m_pointer(std::make_unique<X11Pointer>()) {}
 LinuxPlatform::~LinuxPlatform() = default;
 
-void LinuxPlatform::exitWindows(unsigned flags) {
-    using namespace power;
-    if (flags & kPowerOff) {
+void LinuxPlatform::requestPower(PowerAction action) {
+    switch (action) {
+    case PowerAction::PowerOff:
         callLogin1(QStringLiteral("PowerOff"), {false});
-    } else if (flags & kReboot) {
+        break;
+    case PowerAction::Reboot:
         callLogin1(QStringLiteral("Reboot"), {false});
-    } else if (flags & kForceIfHung) {
+        break;
+    case PowerAction::PoliteLogoff:
         if (!politeLogout()) {
             terminateOwnSession();
         }
-    } else {
+        break;
+    case PowerAction::EndSession:
         terminateOwnSession();
+        break;
     }
 }
 

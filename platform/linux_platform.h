@@ -16,7 +16,7 @@ public:
     LinuxPlatform();
     ~LinuxPlatform() override;
 
-    void exitWindows(unsigned flags) override;
+    void requestPower(PowerAction action) override;
     void enableShutdownPrivilege() override {} // logind and polkit decide; nothing to enable
     void setScreenSaverRunning(bool running) override;
     void setLockWindow(WindowId window) override;

@@ -27,14 +27,14 @@ struct ScreenRect {
     bool operator==(const ScreenRect&) const = default;
 };
 
-// Flags of the power actions, as the program passes them.
-namespace power {
-constexpr unsigned kLogoff = 0;
-constexpr unsigned kReboot = 2;
-constexpr unsigned kForce = 4;
-constexpr unsigned kPowerOff = 8;
-constexpr unsigned kForceIfHung = 16;
-} // namespace power
+// What the program asks of the system's power and session; each implementation maps these to
+// its own mechanism.
+enum class PowerAction {
+    PowerOff,     // shut down and power off, closing programs without asking
+    Reboot,       // restart, closing programs without asking
+    EndSession,   // log the user off, closing programs without asking
+    PoliteLogoff, // log the user off, forcing only programs that do not respond
+};
 
 // Told when the pointer crosses into or out of a dock window's visible part, so the dock need not
 // poll the pointer while it is away. A hint to check the pointer against, not a verdict: the window
@@ -62,9 +62,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // ExitWindowsEx(flags, 0): 12 power off, 6 reboot, 4 end the session, 16 polite log-off.
     // The result is deliberately not reported: callers ignore it.
-    virtual void exitWindows(unsigned flags) = 0;
+    virtual void requestPower(PowerAction action) = 0;
     virtual void enableShutdownPrivilege() = 0;
 
     // While running, the system's own key combinations must not switch away from the lock.

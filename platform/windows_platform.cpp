@@ -13,10 +13,24 @@ ScreenRect toScreenRect(const RECT& r) {
             static_cast<int>(r.bottom)};
 }
 
+UINT exitWindowsFlags(PowerAction action) {
+    switch (action) {
+    case PowerAction::PowerOff:
+        return EWX_POWEROFF | EWX_FORCE;
+    case PowerAction::Reboot:
+        return EWX_REBOOT | EWX_FORCE;
+    case PowerAction::EndSession:
+        return EWX_LOGOFF | EWX_FORCE;
+    case PowerAction::PoliteLogoff:
+        return EWX_LOGOFF | EWX_FORCEIFHUNG;
+    }
+    return EWX_LOGOFF | EWX_FORCEIFHUNG; // not reached: every action is handled above
+}
+
 } // namespace
 
-void WindowsPlatform::exitWindows(unsigned flags) {
-    m_api.exitWindowsEx(flags, 0);
+void WindowsPlatform::requestPower(PowerAction action) {
+    m_api.exitWindowsEx(exitWindowsFlags(action), 0);
 }
 
 void WindowsPlatform::enableShutdownPrivilege() {

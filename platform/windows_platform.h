@@ -10,7 +10,7 @@ class WindowsPlatform : public Platform {
 public:
     explicit WindowsPlatform(Win32Api api = {}) : m_api(api) {}
 
-    void exitWindows(unsigned flags) override;
+    void requestPower(PowerAction action) override;
     void enableShutdownPrivilege() override;
     void setScreenSaverRunning(bool running) override;
     ScreenPoint cursorPos() const override;

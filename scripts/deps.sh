@@ -15,6 +15,12 @@ packages=(
     # file) and the validators of the desktop entry and the AppStream metainfo.
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
+    # Qt Designer's CMake package needs Qt OpenGL's: without it the frame's Designer plugin (and the
+    # developers' package that carries it) is not built.
+    libqt6opengl6-dev
+    # The alarm music heard, not assumed: a private PulseAudio server whose null sink is recorded,
+    # test tones made with sox and encoded with lame, numpy to read the recording.
+    pulseaudio pulseaudio-utils sox lame python3-numpy
     # The window managers the desktops end-to-end run covers (marco aborts without its schemas).
     xfwm4 metacity marco mate-settings-daemon-common kwin-x11 mutter
 )

@@ -156,7 +156,7 @@ void Form10::Command1_Click() {
     if (stored && Text1->text() == m_Password) {
         m_Locked = false;
         m_services.platform.setScreenSaverRunning(false);
-        m_forms.showForm1();
+        m_forms.showMainWindow();
         close();
         return;
     }
@@ -186,7 +186,7 @@ bool Form10::Form_QueryUnload() {
 }
 
 void Form10::powerOff() {
-    m_services.platform.exitWindows(power::kPowerOff | power::kForce);
+    m_services.platform.requestPower(PowerAction::PowerOff);
 }
 
 void Form10::sessionEnding(QSessionManager* manager) {

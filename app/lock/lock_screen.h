@@ -49,6 +49,15 @@ public:
     TextBox* Text1 = nullptr;        // the password, shown as "*"
     PlainButton* Command1 = nullptr; // "确定(&Y)"
 
+    // The lock's state, read by tests.
+    bool locked() const { return m_Locked; }
+    const QString& password() const { return m_Password; }
+    int wrongCount() const { return m_WrongCount; }
+    int moveCount() const { return m_MoveCount; }
+    int scheme() const { return m_Scheme; }
+    const StarField& stars() const { return m_Stars; }
+
+private:
     // State, as the behaviour names it.
     bool m_Locked = false;
     QString m_Password;
@@ -57,6 +66,7 @@ public:
     int m_Scheme = 0;
     StarField m_Stars;
 
+public:
     // Handlers, in the order the behaviour runs.
     void Form_Load();
     void runFrames(int count);

@@ -37,7 +37,7 @@ Form9::Form9(Services& services, Forms& forms, PasswordStore& store)
     setObjectName(QStringLiteral("Form9"));
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
-    attachFrame(this, QStringLiteral("Form9"));
+    attachFrame(this, QStringLiteral("Form9"), m_services.programDir);
     connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form9::Command2_Click);
     Form_Load();
@@ -99,8 +99,8 @@ void Form9::Command1_Click() {
         m_services.messages.warning(this, unwritableText(m_store.path()));
         return;
     }
-    m_forms.showForm10();
-    m_forms.hideForm1();
+    m_forms.showLockScreen();
+    m_forms.hideMainWindow();
     close();
 }
 

@@ -7,6 +7,7 @@
 #include "windows_platform.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 using quellor::ScreenPoint;
@@ -123,11 +124,16 @@ ScreenRect screenRect() {
 } // namespace
 
 TEST_CASE(power_actions_pass_their_flags_with_reason_zero) {
-    for (unsigned flags : {12u, 6u, 4u, 16u}) {
+    using quellor::PowerAction;
+    const std::pair<PowerAction, unsigned> cases[] = {{PowerAction::PowerOff, 12u},
+                                                      {PowerAction::Reboot, 6u},
+                                                      {PowerAction::EndSession, 4u},
+                                                      {PowerAction::PoliteLogoff, 16u}};
+    for (const auto& [action, flags] : cases) {
         check::Row row("flags " + std::to_string(flags));
         Recorded recorded;
         WindowsPlatform platform(Recorded::api());
-        platform.exitWindows(flags);
+        platform.requestPower(action);
         CHECK_EQ(recorded.data.calls,
                  std::vector<std::string>{"ExitWindowsEx(" + std::to_string(flags) + ", 0)"});
     }

@@ -22,11 +22,6 @@ void armAlarm(AppRig& rig, const QString& digits) {
     QTest::keyClicks(f.Text2, digits);
 }
 
-void tick(AppRig& rig, const QTime& t, int days = 0) {
-    rig.clock.set(QDateTime(QDate(2026, 12, 7).addDays(days), t));
-    rig.forms.form1().Timer1_Timer();
-}
-
 QStringList player1(const AppRig& rig) {
     return rig.sound.log.filter(QRegularExpression(QStringLiteral("^Player1 ")));
 }
@@ -57,7 +52,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QRect, twips);
         AppRig rig;
-        Form2& p = rig.forms.showForm2();
+        Form2& p = rig.forms.showAlarmPrompt();
         const Twips t = screenTwips();
         auto* w = p.findChild<QWidget*>(name);
         QVERIFY(w);
@@ -68,7 +63,7 @@ private Q_SLOTS:
 
     void promptWindowAndText() {
         AppRig rig;
-        Form2& p = rig.forms.showForm2();
+        Form2& p = rig.forms.showAlarmPrompt();
         const Twips t = screenTwips();
         QCOMPARE(p.size(), QSize(t.toPixelsX(4695), t.toPixelsY(2040)));
         const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
@@ -89,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(rig.cues(), QStringList{QStringLiteral("6.wav")});
         QVERIFY(!f.Command1->isEnabled());
         QCOMPARE(rig.files.shown, 0);
-        QPointer<Form2> prompt = rig.forms.form2();
+        QPointer<Form2> prompt = rig.forms.alarmPrompt();
         QVERIFY(prompt);
         QVERIFY(prompt->isVisible());
 
@@ -103,7 +98,7 @@ private Q_SLOTS:
         QVERIFY(!prompt->isVisible());
 
         prompt->Text1->setFocus();
-        QCOMPARE(&rig.forms.showForm2(), prompt.data());
+        QCOMPARE(&rig.forms.showAlarmPrompt(), prompt.data());
         QVERIFY(prompt->isVisible());
         QCOMPARE(prompt->Text1->toPlainText(),
                  QStringLiteral("请先定好闹钟的时间,\n再选择你要作为闹钟的音乐！"));
@@ -132,7 +127,7 @@ private Q_SLOTS:
             QTest::mouseClick(f.Command1, Qt::LeftButton);
             QCOMPARE(rig.cues(), QStringList{QStringLiteral("4.wav")});
             QVERIFY(!f.Command1->isEnabled());
-            QVERIFY(!rig.forms.form2());
+            QVERIFY(!rig.forms.alarmPrompt());
             QCOMPARE(player1(rig), QStringList{QStringLiteral("Player1 open ") + opened.takeFirst()});
             QTest::mouseClick(f.Command4, Qt::LeftButton); // cancel, to choose again
         }
@@ -157,7 +152,7 @@ private Q_SLOTS:
         QFETCH(bool, shown);
         AppRig rig;
         armAlarm(rig, QStringLiteral("073000"));
-        QTest::mouseClick(rig.forms.form1().Command1, Qt::LeftButton);
+        QTest::mouseClick(rig.forms.mainWindow().Command1, Qt::LeftButton);
         const QStringList patterns = filterPatterns(rig.files.lastFilter);
         QVERIFY(!patterns.isEmpty());
         bool matched = false;
@@ -187,7 +182,7 @@ private Q_SLOTS:
         }
         AppRig rig;
         armAlarm(rig, QStringLiteral("073000"));
-        QTest::mouseClick(rig.forms.form1().Command1, Qt::LeftButton);
+        QTest::mouseClick(rig.forms.mainWindow().Command1, Qt::LeftButton);
         qputenv("HOME", oldHome);
         qputenv("XDG_CONFIG_HOME", oldConfig);
         QCOMPARE(QDir(rig.files.lastDir).canonicalPath(),
@@ -200,13 +195,13 @@ private Q_SLOTS:
         rig.files.answers = {QStringLiteral("/music/wake.mp3")};
         armAlarm(rig, QStringLiteral("073000"));
         QTest::mouseClick(f.Command1, Qt::LeftButton);
-        tick(rig, QTime(7, 29, 59));
+        rig.tickAt(QTime(7, 29, 59));
         QVERIFY(!f.Command3->isEnabled());
         rig.sound.clear();
-        tick(rig, QTime(7, 30, 0));
+        rig.tickAt(QTime(7, 30, 0));
         QCOMPARE(player1(rig), QStringList{QStringLiteral("Player1 play")});
         QVERIFY(f.Command3->isEnabled());
-        tick(rig, QTime(7, 30, 1));
+        rig.tickAt(QTime(7, 30, 1));
         QVERIFY(f.Command3->isEnabled()); // stays until clicked
 
         rig.sound.clear();
@@ -222,7 +217,7 @@ private Q_SLOTS:
         rig.files.answers = {QStringLiteral("/music/wake.mp3")};
         armAlarm(rig, QStringLiteral("073000"));
         QTest::mouseClick(f.Command1, Qt::LeftButton);
-        tick(rig, QTime(7, 30, 0));
+        rig.tickAt(QTime(7, 30, 0));
         rig.sound.clear();
         QTest::mouseClick(f.Command4, Qt::LeftButton);
         QCOMPARE(rig.cues(), QStringList{QStringLiteral("2.wav")});
@@ -233,8 +228,8 @@ private Q_SLOTS:
         QVERIFY(!f.Command1->isEnabled());
         QVERIFY(f.Command3->isEnabled()); // the ringing music can still be stopped
 
-        tick(rig, QTime(7, 29, 59), 1);
-        tick(rig, QTime(7, 30, 0), 1);
+        rig.tickAt(QTime(7, 29, 59), 1);
+        rig.tickAt(QTime(7, 30, 0), 1);
         QVERIFY(player1(rig).isEmpty());
     }
 };

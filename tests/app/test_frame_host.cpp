@@ -72,7 +72,7 @@ private Q_SLOTS:
         QWidget host;
         host.resize(273, 145);
         auto* button = new QPushButton("返回系统", &host);
-        QWidget* frame = attachFrame(&host, "Form4");
+        QWidget* frame = attachFrame(&host, "Form4", QCoreApplication::applicationDirPath());
         QVERIFY(frame);
         host.show();
         QCOMPARE(frame->objectName(), QStringLiteral("Vantrel1"));
@@ -90,14 +90,16 @@ private Q_SLOTS:
     void unknownLayoutGivesANewFrame() {
         QWidget host;
         host.resize(300, 200);
-        QWidget* frame = attachFrame(&host, "NoSuchForm");
+        QWidget* frame = attachFrame(&host, "NoSuchForm", QCoreApplication::applicationDirPath());
         QVERIFY(frame);
         QCOMPARE(frame->property("Caption").toString(), QStringLiteral("Lumacore1.0"));
         QCOMPARE(frame->property("TitleBarHeight").toInt(), 500);
     }
 
     void classStoreComesFirst() {
-        const QString beside = QCoreApplication::applicationDirPath() + "/libVantrelLib.so";
+        // Beside the program, under its SONAME name.
+        const QString beside = QCoreApplication::applicationDirPath() + "/libVantrelLib.so.4";
+        QCOMPARE(frameLibraryBeside(QCoreApplication::applicationDirPath()), beside);
         QCOMPARE(findFrameServer(QCoreApplication::applicationDirPath())->libraryPath, beside);
 
         QTemporaryDir elsewhere;
@@ -122,7 +124,7 @@ private Q_SLOTS:
         QVERIFY(store.addClass(
             {kClsid, "VantrelLib.Vantrel", "/nonexistent/libVantrelLib.so", "Vantrel", {}, {}, true}));
         QVERIFY(!findFrameServer(empty.path()));
-        QVERIFY(!attachFrame(nullptr, "Form1"));
+        QVERIFY(!attachFrame(nullptr, "Form1", QCoreApplication::applicationDirPath()));
     }
 
     void brokenLibraryNoFrame() {
@@ -135,7 +137,7 @@ private Q_SLOTS:
         ClassStore store;
         QVERIFY(store.addClass({kClsid, "VantrelLib.Vantrel", fake.fileName(), "Vantrel", {}, {}, true}));
         QWidget host;
-        QVERIFY(!attachFrame(&host, "Form4"));
+        QVERIFY(!attachFrame(&host, "Form4", QCoreApplication::applicationDirPath()));
         QVERIFY(host.children().isEmpty());
     }
 };

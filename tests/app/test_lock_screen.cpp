@@ -20,12 +20,12 @@ namespace {
 
 // Locks the way the user does: the main window's dialog, the password twice, OK.
 Form10& lock(AppFixture& app, const QString& password) {
-    app.forms.showForm1();
-    Form9& dialog = app.forms.showForm9();
+    app.forms.showMainWindow();
+    Form9& dialog = app.forms.showPasswordDialog();
     dialog.Text1->setText(password);
     dialog.Text2->setText(password);
     dialog.Command1_Click();
-    return *app.forms.form10();
+    return *app.forms.lockScreen();
 }
 
 void moveMouse(QWidget* over, int times) {
@@ -68,11 +68,11 @@ private Q_SLOTS:
         QCOMPARE(*(at + 2), std::string("setScreenSaverRunning(true)"));
         QCOMPARE(app.platform.lockWindow, static_cast<WindowId>(f.winId()));
 
-        QVERIFY(f.m_Locked);
-        QCOMPARE(f.m_WrongCount, 0);
-        QCOMPARE(f.m_MoveCount, 0);
-        QCOMPARE(f.m_Password, QString());
-        QVERIFY(f.m_Scheme >= 0 && f.m_Scheme < 6);
+        QVERIFY(f.locked());
+        QCOMPARE(f.wrongCount(), 0);
+        QCOMPARE(f.moveCount(), 0);
+        QCOMPARE(f.password(), QString());
+        QVERIFY(f.scheme() >= 0 && f.scheme() < 6);
         QVERIFY(!f.Text1->isVisible());
         QVERIFY(!f.Command1->isVisible());
 
@@ -95,7 +95,7 @@ private Q_SLOTS:
             QCOMPARE(cover->geometry(), cover->coveredScreen()->geometry());
             QVERIFY(cover->windowFlags() & Qt::WindowStaysOnTopHint);
         }
-        for (const Star& s : f.m_Stars.stars()) {
+        for (const Star& s : f.stars().stars()) {
             QVERIFY(s.x >= 0 && s.x < f.fieldWidth());
             QVERIFY(s.y >= 0 && s.y < f.fieldHeight());
             QVERIFY(s.speed >= 10 && s.speed <= 30);
@@ -125,7 +125,7 @@ private Q_SLOTS:
         } else {
             moveMouse(&f, moves);
         }
-        QCOMPARE(f.m_MoveCount, count);
+        QCOMPARE(f.moveCount(), count);
         QCOMPARE(f.Text1->isVisible(), shown);
         QCOMPARE(f.Command1->isVisible(), shown);
         if (shown) {
@@ -175,7 +175,7 @@ private Q_SLOTS:
         moveMouse(&f, 40);
         for (const QString& e : entries) {
             enter(f, e);
-            if (guard && f.m_Locked) {
+            if (guard && f.locked()) {
                 QCOMPARE(f.Text1->text(), QString()); // a wrong entry is emptied
             }
         }
@@ -185,8 +185,8 @@ private Q_SLOTS:
         }
         QCOMPARE(shown, boxes);
         QCOMPARE(app.platform.powerActions(), powerOffs);
-        QCOMPARE(app.platform.powerActions(12), powerOffs);
-        QCOMPARE(app.forms.form1().isVisible(), unlocked);
+        QCOMPARE(app.platform.powerActions(PowerAction::PowerOff), powerOffs);
+        QCOMPARE(app.forms.mainWindow().isVisible(), unlocked);
         if (unlocked) {
             const auto last = std::find_if(app.platform.calls.rbegin(), app.platform.calls.rend(),
                                            [](auto& c) { return c.rfind("setScreenSaverRunning(", 0) == 0; });
@@ -213,7 +213,7 @@ private Q_SLOTS:
         enter(f, "b");
         enter(f, "c");
         QCOMPARE(powerOffsWhileOpen, (QList<int>{0, 0, 0}));
-        QCOMPARE(app.platform.powerActions(12), 1);
+        QCOMPARE(app.platform.powerActions(PowerAction::PowerOff), 1);
     }
 
     void closeRequests_data() {
@@ -251,11 +251,11 @@ private Q_SLOTS:
         } else {
             QVERIFY(!f.close());
         }
-        QCOMPARE(app.platform.powerActions(12), powerOffs);
+        QCOMPARE(app.platform.powerActions(PowerAction::PowerOff), powerOffs);
         QCOMPARE(app.platform.powerActions(), powerOffs);
         QVERIFY(f.isVisible());
-        QVERIFY(f.m_Locked);
-        QVERIFY(!app.forms.form1().isVisible());
+        QVERIFY(f.locked());
+        QVERIFY(!app.forms.mainWindow().isVisible());
     }
 
     void anUnreadableFileChecksAgainstThisRunsPassword_data() {
@@ -292,7 +292,7 @@ private Q_SLOTS:
         }
         moveMouse(&f, 40);
         enter(f, entry);
-        QCOMPARE(app.forms.form1().isVisible(), unlocked);
+        QCOMPARE(app.forms.mainWindow().isVisible(), unlocked);
         QCOMPARE(app.messages.shown.size(), unlocked ? 0 : 1);
         QCOMPARE(app.platform.powerActions(), 0);
         if (unlocked) {
@@ -316,10 +316,10 @@ private Q_SLOTS:
     void pointsFallInTheSchemesColourOnBlack() {
         AppFixture app;
         Form10& f = lock(app, "pw");
-        const std::array<Star, StarField::kCount> start = f.m_Stars.stars();
-        const std::uint32_t c = StarField::schemeColour(f.m_Scheme);
+        const std::array<Star, StarField::kCount> start = f.stars().stars();
+        const std::uint32_t c = StarField::schemeColour(f.scheme());
         const QRgb colour = qRgb(int(c & 0xff), int((c >> 8) & 0xff), int(c >> 16));
-        QTRY_VERIFY(f.m_Stars.stars()[0].y != start[0].y || f.m_Stars.stars()[0].x != start[0].x);
+        QTRY_VERIFY(f.stars().stars()[0].y != start[0].y || f.stars().stars()[0].x != start[0].x);
         const QImage& image = f.canvas().image();
         QCOMPARE(image.size(), f.size());
         int lit = 0;

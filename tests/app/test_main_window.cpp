@@ -1,4 +1,5 @@
 #include "app_fixture.h"
+#include "app_rig.h"
 #include "controls.h"
 #include "globals.h"
 #include "main_window.h"
@@ -11,11 +12,11 @@ using namespace quellor;
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { g_TimerAction = 0; }
+    void init() { g_TimerAction = TimerAction::None; }
 
     void loadEnablesOnlyTheStartingControls() {
         AppFixture app;
-        Form1& f = app.forms.form1();
+        Form1& f = app.forms.mainWindow();
         const QList<QWidget*> enabled{f.VsNetBut1, f.VsNetBut2, f.VsNetBut3,
                                       f.VsNetBut4, f.Command2,  f.Command6};
         const QList<QWidget*> disabled{f.Command3, f.Command4, f.Command5, f.Text3, f.Text2, f.Command1};
@@ -27,6 +28,17 @@ private Q_SLOTS:
         }
         QCOMPARE(app.platform.calls.front(), std::string("enableShutdownPrivilege()"));
         QCOMPARE(app.platform.powerActions(), 0);
+    }
+
+    void theFrameHoldsTheFocusAtStart() {
+        AppRig rig;
+        Form1& f = rig.mainWindow();
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Vantrel1"));
+        const QString clock = f.Text1->text();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12"));
+        QCOMPARE(f.Text1->text(), clock);
+        QCOMPARE(rig.platform.powerActions(), 0);
     }
 
     void controlsCarryTheirCaptionsNamesAndPlaces_data() {
@@ -61,7 +73,7 @@ private Q_SLOTS:
         QFETCH(QString, accessible);
         QFETCH(QRect, pixels);
         AppFixture app;
-        Form1& f = app.forms.form1();
+        Form1& f = app.forms.mainWindow();
         QCOMPARE(f.size(), QSize(297, 241));
         auto* w = f.findChild<QWidget*>(name);
         QVERIFY(w);
@@ -71,7 +83,7 @@ private Q_SLOTS:
 
     void titleAndTooltips() {
         AppFixture app;
-        Form1& f = app.forms.form1();
+        Form1& f = app.forms.mainWindow();
         QCOMPARE(f.windowTitle(), QStringLiteral("Quellor4.1"));
         QCOMPARE(f.VsNetBut4->toolTip(), QStringLiteral("系统设定"));
         QCOMPARE(f.Text3->toolTip(), QStringLiteral("HH:mm:ss"));
@@ -91,7 +103,7 @@ private Q_SLOTS:
         QFETCH(QTime, time);
         QFETCH(QString, shown);
         AppFixture app;
-        Form1& f = app.forms.form1();
+        Form1& f = app.forms.mainWindow();
         QCOMPARE(f.Text1->text(), QString()); // empty until the first tick
         app.clock.setTime(time);
         f.Timer1_Timer();
@@ -100,14 +112,14 @@ private Q_SLOTS:
 
     void clockTickerRunsFromLoad() {
         AppFixture app;
-        Form1& f = app.forms.form1();
+        Form1& f = app.forms.mainWindow();
         QVERIFY(f.Timer1->isActive());
     }
 
     void xEndsTheProgramAtOnceEvenWithADialogOpen() {
         AppFixture app;
-        Form1& f = app.forms.form1();
-        app.forms.showForm4();
+        Form1& f = app.forms.mainWindow();
+        app.forms.showAbout();
         QTest::mouseClick(f.Command2, Qt::LeftButton);
         QCOMPARE(app.ended, 1);
         QCOMPARE(app.platform.powerActions(), 0);
@@ -115,16 +127,16 @@ private Q_SLOTS:
 
     void closingTheMainWindowEndsTheProgram() {
         AppFixture app;
-        app.forms.showForm1();
-        app.forms.form1().close();
+        app.forms.showMainWindow();
+        app.forms.mainWindow().close();
         QCOMPARE(app.ended, 1);
     }
 
     void hidingTheMainWindowKeepsTheClockRunning() {
         AppFixture app;
-        app.forms.showForm1();
-        app.forms.hideForm1();
-        Form1& f = app.forms.form1();
+        app.forms.showMainWindow();
+        app.forms.hideMainWindow();
+        Form1& f = app.forms.mainWindow();
         QVERIFY(!f.isVisible());
         app.clock.setTime(QTime(8, 0, 1));
         f.Timer1_Timer();
@@ -148,8 +160,8 @@ private Q_SLOTS:
         QFETCH(QString, button);
         QFETCH(QString, cue);
         AppFixture app;
-        app.forms.showForm1();
-        Form1& f = app.forms.form1();
+        app.forms.showMainWindow();
+        Form1& f = app.forms.mainWindow();
         app.sound.clear();
         QTest::mouseClick(f.findChild<QWidget*>(button), Qt::LeftButton);
         QVERIFY2(

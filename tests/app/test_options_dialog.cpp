@@ -74,7 +74,7 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QRect, twips);
         AppRig rig;
-        Form5& d = rig.forms.showForm5();
+        Form5& d = rig.forms.showOptions();
         auto* w = d.findChild<QWidget*>(name);
         QVERIFY(w);
         QCOMPARE(w->parentWidget()->objectName(), parent);
@@ -90,7 +90,7 @@ private Q_SLOTS:
 
     void windowIsCentredAndSized() {
         AppRig rig;
-        Form5& d = rig.forms.showForm5();
+        Form5& d = rig.forms.showOptions();
         const Twips t = screenTwips();
         QCOMPARE(d.size(), QSize(t.toPixelsX(4935), t.toPixelsY(2415)));
         const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
@@ -108,6 +108,8 @@ private Q_SLOTS:
         QTest::newRow("as written, 2") << true << QByteArray(" 2 \r\n") << "Op2";
         QTest::newRow("three with spaces") << true << QByteArray(" 3 ") << "Op3";
         QTest::newRow("three bare") << true << QByteArray("3") << "Op3";
+        QTest::newRow("three as a decimal") << true << QByteArray(" 3.0 ") << "Op3";
+        QTest::newRow("a fraction") << true << QByteArray("2.5") << "Op4";
         QTest::newRow("seven") << true << QByteArray("7") << "Op4";
         QTest::newRow("zero") << true << QByteArray("0") << "Op4";
         QTest::newRow("negative") << true << QByteArray("-2") << "Op4";
@@ -124,7 +126,7 @@ private Q_SLOTS:
         if (exists) {
             rig.writeSettings(content);
         }
-        Form5& d = rig.forms.showForm5();
+        Form5& d = rig.forms.showOptions();
         QCOMPARE(selected(d), expected);
         QCOMPARE(rig.settingsBytes(), content); // reading never rewrites
     }
@@ -144,7 +146,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         AppRig rig;
         rig.writeSettings(" 9 \r\nsomething longer that must not survive\r\n");
-        QPointer<Form5> d = &rig.forms.showForm5();
+        QPointer<Form5> d = &rig.forms.showOptions();
         option(*d, choice)->setChecked(true);
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         QCOMPARE(int(g_TimerAction), action);
@@ -157,28 +159,28 @@ private Q_SLOTS:
 
     void firstRunOkStoresOne() {
         AppRig rig;
-        Form5& d = rig.forms.showForm5();
+        Form5& d = rig.forms.showOptions();
         QCOMPARE(d.Command2->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Y));
         QCOMPARE(d.Command3->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
         QTest::mouseClick(d.Command2, Qt::LeftButton);
-        QCOMPARE(g_TimerAction, std::int16_t(1));
+        QCOMPARE(g_TimerAction, TimerAction::ShutDown);
         QCOMPARE(rig.settingsBytes(), QByteArray(" 1 \r\n"));
     }
 
     void cancelLeavesEverythingAsItWas() {
         AppRig rig;
         rig.writeSettings(" 2 \r\n");
-        g_TimerAction = 3;
-        QPointer<Form5> d = &rig.forms.showForm5();
+        g_TimerAction = TimerAction::LogOff;
+        QPointer<Form5> d = &rig.forms.showOptions();
         QCOMPARE(selected(*d), QStringLiteral("Op2"));
         d->Op4->setChecked(true);
         QTest::mouseClick(d->Command3, Qt::LeftButton);
         flushDeletes();
         QVERIFY(!d);
-        QCOMPARE(g_TimerAction, std::int16_t(3));
+        QCOMPARE(g_TimerAction, TimerAction::LogOff);
         QCOMPARE(rig.settingsBytes(), QByteArray(" 2 \r\n"));
-        QVERIFY(rig.forms.form1Loaded());
-        QVERIFY(rig.forms.form1().isVisible());
+        QVERIFY(rig.forms.mainWindowLoaded());
+        QVERIFY(rig.forms.mainWindow().isVisible());
     }
 
     // The file only preselects the next opening; when it cannot be written the choice still
@@ -196,33 +198,33 @@ private Q_SLOTS:
         } else {
             QVERIFY(QDir(rig.dir.path()).mkdir(QStringLiteral("Diri.dll")));
         }
-        QPointer<Form5> d = &rig.forms.showForm5();
+        QPointer<Form5> d = &rig.forms.showOptions();
         QCOMPARE(selected(*d), QStringLiteral("Op1"));
         d->Op3->setChecked(true);
         QTest::mouseClick(d->Command2, Qt::LeftButton);
         flushDeletes();
         QVERIFY(!d);
-        QCOMPARE(g_TimerAction, std::int16_t(3));
+        QCOMPARE(g_TimerAction, TimerAction::LogOff);
         QVERIFY(rig.messages.shown.isEmpty());
         QVERIFY(!QFileInfo(rig.settingsPath()).isFile());
     }
 
     void eachOpeningReadsTheFileAfresh() {
         AppRig rig;
-        QPointer<Form5> first = &rig.forms.showForm5();
+        QPointer<Form5> first = &rig.forms.showOptions();
         first->Op3->setChecked(true);
         QTest::mouseClick(first->Command2, Qt::LeftButton);
         flushDeletes();
         QVERIFY(!first);
-        Form5& second = rig.forms.showForm5();
+        Form5& second = rig.forms.showOptions();
         QCOMPARE(selected(second), QStringLiteral("Op3"));
         // Its frame's close button unloads it like Cancel, without touching the choice.
         QPointer<Form5> closing = &second;
         second.close();
         flushDeletes();
         QVERIFY(!closing);
-        QVERIFY(!rig.forms.form5());
-        QCOMPARE(g_TimerAction, std::int16_t(3));
+        QVERIFY(!rig.forms.optionsDialog());
+        QCOMPARE(g_TimerAction, TimerAction::LogOff);
     }
 };
 

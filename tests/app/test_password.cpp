@@ -28,8 +28,8 @@ constexpr QFile::Permissions kOwnerOnly =
     QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
 
 Form9& openDialog(AppFixture& app) {
-    app.forms.showForm1();
-    return app.forms.showForm9();
+    app.forms.showMainWindow();
+    return app.forms.showPasswordDialog();
 }
 
 } // namespace
@@ -75,13 +75,13 @@ private Q_SLOTS:
         dialog.Text1->setText("pw");
         dialog.Text2->setText("pw");
         dialog.Command1_Click();
-        QVERIFY(app.forms.form10());
-        QVERIFY(app.forms.form10()->isVisible());
-        QVERIFY(app.forms.form1Loaded());
-        QVERIFY(!app.forms.form1().isVisible());
+        QVERIFY(app.forms.lockScreen());
+        QVERIFY(app.forms.lockScreen()->isVisible());
+        QVERIFY(app.forms.mainWindowLoaded());
+        QVERIFY(!app.forms.mainWindow().isVisible());
         QTRY_VERIFY(guard.isNull());
         // Hidden, not unloaded: the clock and the schedule keep running under the lock.
-        QVERIFY(app.forms.form1().Timer1->isActive());
+        QVERIFY(app.forms.mainWindow().Timer1->isActive());
     }
 
     void differingEntriesAreReportedAndKept_data() {
@@ -111,8 +111,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.Text1->text(), first);
         QCOMPARE(dialog.Text2->text(), second);
         QVERIFY(dialog.isVisible());
-        QVERIFY(!app.forms.form10());
-        QVERIFY(app.forms.form1().isVisible());
+        QVERIFY(!app.forms.lockScreen());
+        QVERIFY(app.forms.mainWindow().isVisible());
         QCOMPARE(fileBytes(app.services.statePath("pae.dll")), QByteArray());
     }
 
@@ -129,8 +129,8 @@ private Q_SLOTS:
         QTRY_VERIFY(guard.isNull());
         QCOMPARE(fileBytes(path), QByteArray());
         QCOMPARE(QFile::permissions(path), kOwnerOnly);
-        QVERIFY(!app.forms.form10());
-        QVERIFY(app.forms.form1().isVisible());
+        QVERIFY(!app.forms.lockScreen());
+        QVERIFY(app.forms.mainWindow().isVisible());
     }
 
     void reopeningLoadsAFreshDialog() {
@@ -140,7 +140,7 @@ private Q_SLOTS:
         first.Text1->setText("x");
         first.Command2_Click();
         QTRY_VERIFY(guard.isNull());
-        Form9& second = app.forms.showForm9();
+        Form9& second = app.forms.showPasswordDialog();
         QCOMPARE(second.Text1->text(), QString());
         QCOMPARE(second.Text1->echoMode(), QLineEdit::Password);
     }
@@ -158,8 +158,8 @@ private Q_SLOTS:
         QCOMPARE(app.messages.shown[0].icon, MessageIcon::Warning);
         QVERIFY(
             app.messages.shown[0].text.contains(QDir::toNativeSeparators(app.services.statePath("pae.dll"))));
-        QVERIFY(!app.forms.form10());
-        QVERIFY(app.forms.form1().isVisible());
+        QVERIFY(!app.forms.lockScreen());
+        QVERIFY(app.forms.mainWindow().isVisible());
         QVERIFY(dialog.isVisible());
         QCOMPARE(app.platform.powerActions(), 0);
     }

@@ -25,7 +25,7 @@ void enterShutdown(AppRig& rig, const QString& digits, int option) {
     Form1& f = rig.mainWindow();
     QTest::mouseClick(f.VsNetBut1, Qt::LeftButton);
     QTest::keyClicks(f.Text3, digits);
-    Form5* dialog = rig.forms.form5();
+    Form5* dialog = rig.forms.optionsDialog();
     QVERIFY(dialog);
     if (option == 0) {
         QTest::mouseClick(dialog->Command3, Qt::LeftButton);
@@ -35,7 +35,7 @@ void enterShutdown(AppRig& rig, const QString& digits, int option) {
         QTest::mouseClick(dialog->Command2, Qt::LeftButton);
     }
     flushDeletes();
-    QVERIFY(!rig.forms.form5());
+    QVERIFY(!rig.forms.optionsDialog());
 }
 
 void enterAlarm(AppRig& rig, const QString& digits) {
@@ -45,16 +45,11 @@ void enterAlarm(AppRig& rig, const QString& digits) {
     QVERIFY(!f.Text2->isEnabled());
 }
 
-void tick(AppRig& rig, const QDateTime& t) {
-    rig.clock.set(t);
-    rig.forms.form1().Timer1_Timer();
-}
-
 // What the alarm and the power actions did, in order.
 QStringList happenings(const AppRig& rig) {
     QStringList out;
     for (const QString& e : rig.sound.log) {
-        if (e == QLatin1String("Player1 play") || e.startsWith(QLatin1String("exitWindows"))) {
+        if (e == QLatin1String("Player1 play") || e.startsWith(QLatin1String("requestPower"))) {
             out << e;
         }
     }
@@ -74,38 +69,38 @@ private Q_SLOTS:
         const auto& calls = rig.platform.calls;
         QCOMPARE(std::count(calls.begin(), calls.end(), "enableShutdownPrivilege()"), 1);
         QVERIFY(std::none_of(calls.begin(), calls.end(),
-                             [](const std::string& c) { return c.rfind("exitWindows", 0) == 0; }));
-        QCOMPARE(g_TimerAction, std::int16_t(0));
+                             [](const std::string& c) { return c.rfind("requestPower", 0) == 0; }));
+        QCOMPARE(g_TimerAction, TimerAction::None);
     }
 
     void powerActionAtTheTime_data() {
         QTest::addColumn<int>("option");
-        QTest::addColumn<int>("flags"); // -1: nothing at all
-        QTest::newRow("shut down") << 1 << 12;
-        QTest::newRow("restart") << 2 << 6;
-        QTest::newRow("log off") << 3 << 4;
-        QTest::newRow("wait") << 4 << 16;
-        QTest::newRow("options cancelled") << 0 << -1;
+        QTest::addColumn<QString>("request"); // empty: nothing at all
+        QTest::newRow("shut down") << 1 << "requestPower(PowerOff)";
+        QTest::newRow("restart") << 2 << "requestPower(Reboot)";
+        QTest::newRow("log off") << 3 << "requestPower(EndSession)";
+        QTest::newRow("wait") << 4 << "requestPower(PoliteLogoff)";
+        QTest::newRow("options cancelled") << 0 << "";
     }
     void powerActionAtTheTime() {
         QFETCH(int, option);
-        QFETCH(int, flags);
+        QFETCH(QString, request);
         AppRig rig;
         enterShutdown(rig, QStringLiteral("073000"), option);
         QCOMPARE(int(g_TimerAction), option);
 
         for (const char* t : {"07:29:58", "07:29:59"}) {
-            tick(rig, at(QLatin1String(t)));
+            rig.tickAt(at(QLatin1String(t)));
         }
         QCOMPARE(rig.platform.powerActions(), 0);
         for (const char* t : {"07:30:00", "07:30:01", "07:30:02"}) {
-            tick(rig, at(QLatin1String(t)));
+            rig.tickAt(at(QLatin1String(t)));
         }
-        if (flags < 0) {
+        if (request.isEmpty()) {
             QCOMPARE(rig.platform.powerActions(), 0);
         } else {
             QCOMPARE(rig.platform.powerActions(), 1);
-            QCOMPARE(rig.platform.powerActions(unsigned(flags)), 1);
+            QCOMPARE(rig.platform.calls.back(), request.toStdString());
         }
     }
 
@@ -114,8 +109,8 @@ private Q_SLOTS:
         Form1& f = rig.mainWindow();
         QTest::mouseClick(f.VsNetBut1, Qt::LeftButton);
         QTest::keyClicks(f.Text3, QStringLiteral("073000"));
-        QVERIFY(rig.forms.form5());
-        tick(rig, at(QStringLiteral("07:30:00")));
+        QVERIFY(rig.forms.optionsDialog());
+        rig.tickAt(at(QStringLiteral("07:30:00")));
         QCOMPARE(rig.platform.powerActions(), 0);
     }
 
@@ -123,24 +118,24 @@ private Q_SLOTS:
         AppRig rig;
         enterAlarm(rig, QStringLiteral("073000"));
         enterShutdown(rig, QStringLiteral("073000"), 2);
-        tick(rig, at(QStringLiteral("07:30:00")));
+        rig.tickAt(at(QStringLiteral("07:30:00")));
         QCOMPARE(happenings(rig),
-                 QStringList({QStringLiteral("Player1 play"), QStringLiteral("exitWindows(6)")}));
-        QVERIFY(rig.forms.form1().Command3->isEnabled());
+                 QStringList({QStringLiteral("Player1 play"), QStringLiteral("requestPower(Reboot)")}));
+        QVERIFY(rig.forms.mainWindow().Command3->isEnabled());
     }
 
     void firesEveryDayAndKeepsTheTimes() {
         AppRig rig;
         enterAlarm(rig, QStringLiteral("073000"));
         enterShutdown(rig, QStringLiteral("073000"), 1);
-        tick(rig, at(QStringLiteral("07:30:00")));
-        tick(rig, at(QStringLiteral("07:30:01")));
-        tick(rig, at(QStringLiteral("07:29:59"), 0, 1));
-        tick(rig, at(QStringLiteral("07:30:00"), 0, 1));
-        QCOMPARE(rig.platform.powerActions(12), 2);
+        rig.tickAt(at(QStringLiteral("07:30:00")));
+        rig.tickAt(at(QStringLiteral("07:30:01")));
+        rig.tickAt(at(QStringLiteral("07:29:59"), 0, 1));
+        rig.tickAt(at(QStringLiteral("07:30:00"), 0, 1));
+        QCOMPARE(rig.platform.powerActions(PowerAction::PowerOff), 2);
         QCOMPARE(happenings(rig).count(QStringLiteral("Player1 play")), 2);
-        QCOMPARE(rig.forms.form1().Text3->text(), QStringLiteral("07:30:00"));
-        QCOMPARE(rig.forms.form1().Text2->text(), QStringLiteral("07:30:00"));
+        QCOMPARE(rig.forms.mainWindow().Text3->text(), QStringLiteral("07:30:00"));
+        QCOMPARE(rig.forms.mainWindow().Text2->text(), QStringLiteral("07:30:00"));
     }
 
     // Late ticks compare every second they jumped over, in order; a jump of the wall clock
@@ -153,7 +148,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("power");
         QTest::addColumn<QStringList>("expected");
         const QString play = QStringLiteral("Player1 play");
-        const QString off = QStringLiteral("exitWindows(12)");
+        const QString off = QStringLiteral("requestPower(PowerOff)");
 
         QTest::newRow("late tick, skipped second") << at("12:00:00") << at("12:00:03") << true << ""
                                                    << "120002" << QStringList{off};
@@ -200,16 +195,16 @@ private Q_SLOTS:
             enterAlarm(rig, alarm);
         }
         enterShutdown(rig, power, 1);
-        tick(rig, before);
+        rig.tickAt(before);
         const QStringList atBefore = happenings(rig);
         if (timePassed) {
             rig.clock.advanceMs(before.msecsTo(after));
         } else {
             rig.clock.set(after);
         }
-        rig.forms.form1().Timer1_Timer();
+        rig.forms.mainWindow().Timer1_Timer();
         QCOMPARE(happenings(rig).mid(atBefore.size()), expected);
-        QCOMPARE(rig.forms.form1().Text1->text(), after.toString(QStringLiteral("hh:mm:ss")));
+        QCOMPARE(rig.forms.mainWindow().Text1->text(), after.toString(QStringLiteral("hh:mm:ss")));
     }
 
     void cancelShutdownKeepsTheChosenAction() {
@@ -222,14 +217,14 @@ private Q_SLOTS:
         QVERIFY(f.Text3->text().isEmpty());
         QVERIFY(!f.Command5->isEnabled());
         QVERIFY(f.VsNetBut1->isEnabled());
-        QCOMPARE(g_TimerAction, std::int16_t(2));
-        tick(rig, at(QStringLiteral("07:30:00")));
+        QCOMPARE(g_TimerAction, TimerAction::Restart);
+        rig.tickAt(at(QStringLiteral("07:30:00")));
         QCOMPARE(rig.platform.powerActions(), 0);
 
         // A new time fires with the action chosen before, even when its dialog is cancelled.
         enterShutdown(rig, QStringLiteral("080000"), 0);
-        tick(rig, at(QStringLiteral("08:00:00")));
-        QCOMPARE(rig.platform.powerActions(6), 1);
+        rig.tickAt(at(QStringLiteral("08:00:00")));
+        QCOMPARE(rig.platform.powerActions(PowerAction::Reboot), 1);
         QCOMPARE(rig.platform.powerActions(), 1);
     }
 
@@ -239,7 +234,7 @@ private Q_SLOTS:
         rig.sound.clear();
         QTest::mouseClick(f.Command6, Qt::LeftButton);
         QCOMPARE(rig.platform.powerActions(), 1);
-        QCOMPARE(rig.platform.powerActions(12), 1);
+        QCOMPARE(rig.platform.powerActions(PowerAction::PowerOff), 1);
         QVERIFY(rig.cues().isEmpty());
         QVERIFY(rig.messages.shown.isEmpty());
     }
@@ -250,7 +245,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("alarm time") << "07:30:00" << QStringList{QStringLiteral("Player1 play")};
-        QTest::newRow("power time") << "08:00:00" << QStringList{QStringLiteral("exitWindows(4)")};
+        QTest::newRow("power time") << "08:00:00" << QStringList{QStringLiteral("requestPower(EndSession)")};
         QTest::newRow("no time") << "09:00:00" << QStringList{};
         QTest::newRow("emptied") << "" << QStringList{};
     }
@@ -261,7 +256,7 @@ private Q_SLOTS:
         Form1& f = rig.mainWindow();
         enterAlarm(rig, QStringLiteral("073000"));
         enterShutdown(rig, QStringLiteral("080000"), 3);
-        tick(rig, at(QStringLiteral("12:00:00")));
+        rig.tickAt(at(QStringLiteral("12:00:00")));
         f.Text1->setFocus();
         f.Text1->selectAll();
         QTest::keyClick(f.Text1, Qt::Key_Delete);
@@ -269,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(f.Text1->text(), typed);
         QCOMPARE(happenings(rig), expected);
         QCOMPARE(f.Command3->isEnabled(), expected.contains(QStringLiteral("Player1 play")));
-        tick(rig, at(QStringLiteral("12:00:01")));
+        rig.tickAt(at(QStringLiteral("12:00:01")));
         QCOMPARE(f.Text1->text(), QStringLiteral("12:00:01"));
         QCOMPARE(happenings(rig), expected);
     }

@@ -6,7 +6,9 @@
 #include "splash_screen.h"
 #include "startup.h"
 
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 
 using namespace quellor;
@@ -31,7 +33,7 @@ private Q_SLOTS:
         QCOMPARE(other.messages.shown[0].title, QStringLiteral("警告"));
         QCOMPARE(other.messages.shown[0].icon, MessageIcon::Warning);
         QVERIFY(!other.forms.splash());
-        QVERIFY(!other.forms.form1Loaded());
+        QVERIFY(!other.forms.mainWindowLoaded());
         QVERIFY(app.messages.shown.isEmpty()); // the first is untouched
     }
 
@@ -64,25 +66,27 @@ private Q_SLOTS:
         QCOMPARE(after.copy(QRect(0, 0, 100, 100)), before.copy(QRect(0, 0, 100, 100)));
         for (int tick = 9; tick <= 13; ++tick) {
             s->Timer1_Timer();
-            QVERIFY(!app.forms.form1Loaded());
+            QVERIFY(!app.forms.mainWindowLoaded());
         }
         QPointer<Form3> guard(s);
         s->Timer1_Timer(); // 14
         QVERIFY(app.sound.log.contains(QStringLiteral("Player halt")));
-        QVERIFY(app.forms.form1Loaded());
-        QVERIFY(app.forms.form1().isVisible());
+        QVERIFY(app.forms.mainWindowLoaded());
+        QVERIFY(app.forms.mainWindow().isVisible());
         QTRY_VERIFY(guard.isNull()); // unloaded
     }
 
     void aboutTextAndReuse() {
         AppFixture app;
-        Form4& about = app.forms.showForm4();
+        Form4& about = app.forms.showAbout();
         const QStringList lines = about.Text1->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 5);
         QCOMPARE(lines[0], QStringLiteral("软件名称：Quellor4.0"));
         QCOMPARE(lines[1], QString(29, QLatin1Char('*')));
         QCOMPARE(Form4::aboutText().count(QStringLiteral("\r\n")), 4);
         QCOMPARE(about.windowTitle(), QStringLiteral("软件说明"));
+        QVERIFY((about.geometry().center() - QGuiApplication::primaryScreen()->geometry().center())
+                    .manhattanLength() <= 1);
 
         about.Text1->setPlainText(QStringLiteral("changed")); // a reload would restore the text
         QTest::mouseClick(about.Command2, Qt::LeftButton);
@@ -90,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(app.sound.log.last(), QStringLiteral("Player play"));
         QVERIFY(app.sound.log.contains(QStringLiteral("Player open ") + app.dir.path() +
                                        QStringLiteral("/6.wav")));
-        Form4& again = app.forms.showForm4();
+        Form4& again = app.forms.showAbout();
         QCOMPARE(&again, &about);
         QCOMPARE(again.Text1->toPlainText(), QStringLiteral("changed"));
     }

@@ -124,18 +124,18 @@ private Q_SLOTS:
         old.close();
 
         if (file == "Diri.dll") {
-            Form5& dialog = rig.forms.showForm5();
+            Form5& dialog = rig.forms.showOptions();
             QVERIFY(dialog.Op3->isChecked()); // read from there too
             dialog.Op2->setChecked(true);
             QTest::mouseClick(dialog.Command2, Qt::LeftButton);
         } else {
-            rig.forms.showForm1();
-            Form9& dialog = rig.forms.showForm9();
+            rig.forms.showMainWindow();
+            Form9& dialog = rig.forms.showPasswordDialog();
             QCOMPARE(contentOf(state.filePath(file)), QByteArray()); // emptied there on opening
             dialog.Text1->setText("Secret7");
             dialog.Text2->setText("Secret7");
             dialog.Command1_Click();
-            QVERIFY(rig.forms.form10());
+            QVERIFY(rig.forms.lockScreen());
         }
 
         QCOMPARE(contentOf(state.filePath(file)), bytes);

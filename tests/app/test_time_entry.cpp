@@ -1,6 +1,7 @@
 // Typing the two times of day: the digit sequences, their cues, the enabled states around them,
 // and the timer-options dialog that a completed shutdown time opens.
 
+#include "about_dialog.h"
 #include "app_rig.h"
 #include "controls.h"
 #include "options_dialog.h"
@@ -119,7 +120,7 @@ private Q_SLOTS:
         QVERIFY(!e.field->isEnabled());
         QCOMPARE(e.armButton->isEnabled(), armEnabled);
         QCOMPARE(e.cancelButton->isEnabled(), cancelEnabled);
-        QCOMPARE(rig.forms.form5() != nullptr && rig.forms.form5()->isVisible(), dialog);
+        QCOMPARE(rig.forms.optionsDialog() != nullptr && rig.forms.optionsDialog()->isVisible(), dialog);
         QCOMPARE(rig.cues(), cues);
     }
 
@@ -163,7 +164,7 @@ private Q_SLOTS:
         }
         QCOMPARE(e.field->text(), text);
         QCOMPARE(!e.field->isEnabled(), locked);
-        QCOMPARE(rig.forms.form5() != nullptr, dialog);
+        QCOMPARE(rig.forms.optionsDialog() != nullptr, dialog);
     }
 
     void alarmFieldFocusEnablesTheMusicChoice() {
@@ -178,6 +179,56 @@ private Q_SLOTS:
         QVERIFY(f.Command1->isEnabled());
         QVERIFY(f.Command4->isEnabled());
         QVERIFY(!f.VsNetBut2->isEnabled());
+    }
+
+    // The dock parks the main window whenever it is inactive, so a user nearly always arms a
+    // field from an inactive window: the focus then arrives with the window's activation.
+    void armingFromAnInactiveWindow_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("fromAbout"); // the about dialog, not another program, was active
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("musicEnabled");
+        QTest::addColumn<bool>("cancelEnabled");
+        QTest::newRow("alarm, just armed") << "Text2" << false << "" << true << false;
+        QTest::newRow("alarm, from the about dialog") << "Text2" << true << "" << true << false;
+        QTest::newRow("alarm, completed") << "Text2" << false << "073000" << true << true;
+        QTest::newRow("shutdown, completed") << "Text3" << false << "073000" << false << true;
+    }
+    void armingFromAnInactiveWindow() {
+        QFETCH(QString, field);
+        QFETCH(bool, fromAbout);
+        QFETCH(QString, keys);
+        QFETCH(bool, musicEnabled);
+        QFETCH(bool, cancelEnabled);
+
+        AppRig rig;
+        Form1& f = rig.mainWindow();
+        QWidget other;
+        QWidget* active = &other;
+        if (fromAbout) {
+            active = &rig.forms.showAbout();
+        } else {
+            other.show();
+        }
+        active->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(active));
+
+        const Entry e = entryFor(f, field);
+        QTest::mouseClick(e.armButton, Qt::LeftButton);
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QVERIFY(e.field->hasFocus());
+        QTest::keyClicks(e.field, keys);
+        QCOMPARE(f.Command1->isEnabled(), musicEnabled);
+        QCOMPARE(e.cancelButton->isEnabled(), cancelEnabled);
+
+        // Switching away and back again changes none of it.
+        active->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(active));
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QCOMPARE(f.Command1->isEnabled(), musicEnabled);
+        QCOMPARE(e.field->isEnabled(), keys.isEmpty());
     }
 
     void switchingWindowsDoesNotEndTheEntry() {
@@ -202,7 +253,7 @@ private Q_SLOTS:
         Form1& f = rig.mainWindow();
         QTest::mouseClick(f.VsNetBut1, Qt::LeftButton);
         QTest::keyClicks(f.Text3, QStringLiteral("231500"));
-        QPointer<Form5> first = rig.forms.form5();
+        QPointer<Form5> first = rig.forms.optionsDialog();
         QVERIFY(first);
         QVERIFY(first->isVisible());
         // Cancel the time and enter another while the dialog is still open: the same dialog
@@ -212,7 +263,7 @@ private Q_SLOTS:
         QVERIFY(f.VsNetBut1->isEnabled());
         QTest::mouseClick(f.VsNetBut1, Qt::LeftButton);
         QTest::keyClicks(f.Text3, QStringLiteral("231600"));
-        QCOMPARE(rig.forms.form5(), first.data());
+        QCOMPARE(rig.forms.optionsDialog(), first.data());
         const QWidgetList windows = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(windows.begin(), windows.end(),
                                [](QWidget* w) { return qobject_cast<Form5*>(w) != nullptr; }),

@@ -9,19 +9,8 @@ source "$(dirname "$0")/harness.sh"
 
 harness_init
 
-# The program keeps its options file beside itself; put back whatever was there before.
 SETTINGS="$BIN_DIR/Diri.dll"
-SAVED="$HARNESS_DIR/Diri.dll.saved"
-[[ -f "$SETTINGS" ]] && cp -p "$SETTINGS" "$SAVED"
-restore_settings() {
-    if [[ -f "$SAVED" ]]; then
-        cp -p "$SAVED" "$SETTINGS"
-    else
-        rm -f "$SETTINGS"
-    fi
-}
-trap 'restore_settings; harness_cleanup' EXIT
-rm -f "$SETTINGS"
+harness_set_aside "$SETTINGS"
 
 harness_start_display
 harness_start_session_bus --atspi
