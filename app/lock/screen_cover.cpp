@@ -13,7 +13,12 @@ ScreenCover::ScreenCover(QScreen* screen, QWidget* lock, const QRect& area)
     setAutoFillBackground(true);
     setMouseTracking(true);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setGeometry(area.isValid() ? area : screen->geometry());
+    if (area.isValid()) {
+        setGeometry(area); // a strip: the lock screen places it afresh when its frame moves
+    } else {
+        setGeometry(screen->geometry());
+        connect(screen, &QScreen::geometryChanged, this, [this](const QRect& area) { setGeometry(area); });
+    }
 }
 
 void ScreenCover::mouseMoveEvent(QMouseEvent* event) {

@@ -44,7 +44,7 @@ mkdir -p "$PULSE"
 # The program directory, copied where that user can reach it (the checkout may lie in root's home).
 PROGRAM="$HARNESS_DIR/program"
 mkdir -p "$PROGRAM"
-for file in $(sed -n 's|^lib/quellor/||p' "$HERE/installed_files.txt" | grep -vx quellor.installed); do
+for file in $(sed -n 's|^quellor lib/quellor/||p' "$HERE/installed_files.txt" | grep -vx quellor.installed); do
     cp "$BIN_DIR/$file" "$PROGRAM/" || harness_fail "no $file in $BIN_DIR"
 done
 [[ -n "${HARNESS_AS[*]}" ]] && chown -R nobody: "$HARNESS_DIR"
