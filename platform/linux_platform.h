@@ -29,6 +29,7 @@ public:
     ScreenRect windowRect(WindowId window) const override;
     ScreenRect desktopRect() const override;
     void setTopmost(WindowId window) override;
+    std::unique_ptr<DockWindow> makeDock(WindowId window, DockObserver& observer) override;
 
 private:
     LogindPower& power();

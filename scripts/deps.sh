@@ -25,6 +25,8 @@ packages=(
     qt6-base-private-dev
     # The lock's end-to-end test pastes from the clipboard.
     xclip
+    # The window managers the desktops end-to-end run covers (marco aborts without its schemas).
+    xfwm4 metacity marco mate-settings-daemon-common kwin-x11 mutter
 )
 
 if (($#)); then
