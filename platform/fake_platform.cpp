@@ -54,6 +54,33 @@ void FakePlatform::setTopmost(WindowId window) {
     calls.push_back("setTopmost(" + std::to_string(window) + ")");
 }
 
+namespace {
+
+class FakeDockWindow : public DockWindow {
+public:
+    FakeDockWindow(FakePlatform& platform, DockObserver& observer)
+        : m_platform(platform), m_observer(observer) {
+        m_platform.dockObserver = &observer;
+    }
+    ~FakeDockWindow() override {
+        if (m_platform.dockObserver == &m_observer) {
+            m_platform.dockObserver = nullptr;
+        }
+    }
+    bool reportsCrossings() const override { return m_platform.dockCrossings; }
+
+private:
+    FakePlatform& m_platform;
+    DockObserver& m_observer;
+};
+
+} // namespace
+
+std::unique_ptr<DockWindow> FakePlatform::makeDock(WindowId window, DockObserver& observer) {
+    calls.push_back("makeDock(" + std::to_string(window) + ")");
+    return std::make_unique<FakeDockWindow>(*this, observer);
+}
+
 int FakePlatform::powerActions(PowerAction action) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), powerCall(action)));
 }

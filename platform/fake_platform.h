@@ -24,6 +24,7 @@ public:
     ScreenRect windowRect(WindowId window) const override;
     ScreenRect desktopRect() const override { return desktop; }
     void setTopmost(WindowId window) override;
+    std::unique_ptr<DockWindow> makeDock(WindowId window, DockObserver& observer) override;
 
     // Calls that acted on the system, in order.
     std::vector<std::string> calls;
@@ -49,6 +50,10 @@ public:
     std::function<ScreenRect(WindowId)> resolveWindow;
     bool screenSaverRunning = false;
     WindowId lockWindow = 0;
+    // Whether docks made here report crossings, and the observer of the one alive, for the test to
+    // tell of a crossing.
+    bool dockCrossings = false;
+    DockObserver* dockObserver = nullptr;
 };
 
 } // namespace quellor

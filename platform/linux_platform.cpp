@@ -4,6 +4,7 @@
 #include "logind_client.h"
 #include "logind_power.h"
 #include "session_locker.h"
+#include "x11_dock_window.h"
 #include "x11_input_grab.h"
 #include "x11_lock_watch.h"
 #include "x11_pointer.h"
@@ -121,11 +122,13 @@ ScreenRect LinuxPlatform::windowRect(WindowId window) const {
 }
 
 ScreenRect LinuxPlatform::desktopRect() const {
+    // The primary screen, as the desktop window is on Windows: with two monitors side by side their
+    // union would centre the dock on the seam between them.
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
         return {};
     }
-    const QRect r = screen->virtualGeometry();
+    const QRect r = screen->geometry();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
@@ -133,6 +136,14 @@ void LinuxPlatform::setTopmost(WindowId window) {
     if (QWindow* w = findWindow(window)) {
         w->setFlag(Qt::WindowStaysOnTopHint, true);
     }
+}
+
+std::unique_ptr<DockWindow> LinuxPlatform::makeDock(WindowId window, DockObserver& observer) {
+    QWindow* w = X11DockWindow::available() ? findWindow(window) : nullptr;
+    if (!w) {
+        return nullptr;
+    }
+    return std::make_unique<X11DockWindow>(w, observer);
 }
 
 } // namespace quellor

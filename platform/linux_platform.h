@@ -32,6 +32,7 @@ public:
     ScreenRect windowRect(WindowId window) const override;
     ScreenRect desktopRect() const override;
     void setTopmost(WindowId window) override;
+    std::unique_ptr<DockWindow> makeDock(WindowId window, DockObserver& observer) override;
     bool lockNeedsWarning() override;
 
     // A Wayland session whose compositor cannot hold the lock for the program: each lock also asks

@@ -4,6 +4,7 @@
 // No Qt types: the Windows implementation is plain Win32.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,28 @@ public:
     virtual void powerFailed(const PowerReport& report) = 0;
 };
 
+// Told when the pointer crosses into or out of a dock window's visible part, so the dock need not
+// poll the pointer while it is away. A hint to check the pointer against, not a verdict: the window
+// system may report a crossing the pointer did not make (another client's grab, a window appearing
+// over the dock).
+class DockObserver {
+public:
+    virtual void pointerEntered() = 0;
+    virtual void pointerLeft() = 0;
+
+protected:
+    ~DockObserver() = default;
+};
+
+// While this lives, the platform keeps the window a dock: where the program puts it even mostly off
+// the screen, above ordinary windows, and taking the keyboard focus when clicked.
+class DockWindow {
+public:
+    virtual ~DockWindow() = default;
+    // Whether crossings reach the observer; without them the dock polls the pointer.
+    virtual bool reportsCrossings() const = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -91,6 +114,14 @@ public:
     virtual ScreenRect windowRect(WindowId window) const = 0;
     virtual ScreenRect desktopRect() const = 0;
     virtual void setTopmost(WindowId window) = 0;
+
+    // Makes the window a dock, before it is first shown where possible; null where the window system
+    // needs nothing beyond setTopmost. The observer must outlive the returned object.
+    virtual std::unique_ptr<DockWindow> makeDock(WindowId window, DockObserver& observer) {
+        (void)window;
+        (void)observer;
+        return nullptr;
+    }
 };
 
 } // namespace quellor

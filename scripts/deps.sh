@@ -25,6 +25,8 @@ packages=(
     qt6-base-private-dev
     # The lock's end-to-end test pastes from the clipboard.
     xclip
+    # The window managers the desktops end-to-end run covers (marco aborts without its schemas).
+    xfwm4 metacity marco mate-settings-daemon-common kwin-x11 mutter
     # Wayland sessions: Qt's Wayland platform and its client-extension support, the protocol
     # descriptions and scanner, and sway headless with grim for the end-to-end runs.
     qt6-wayland qt6-wayland-dev qt6-wayland-dev-tools libwayland-dev wayland-protocols

@@ -82,6 +82,27 @@ void WaylandPlatform::giveRole(QWindow* window) {
     attachRole(window, false);
 }
 
+class WaylandPlatform::Dock : public DockWindow {
+public:
+    Dock(WaylandPlatform& platform, WindowId window, DockObserver& observer)
+        : m_platform(platform), m_window(window) {
+        m_platform.m_dockObservers[window] = &observer;
+    }
+    ~Dock() override { m_platform.m_dockObservers.erase(m_window); }
+    bool reportsCrossings() const override { return true; }
+
+private:
+    WaylandPlatform& m_platform;
+    WindowId m_window;
+};
+
+std::unique_ptr<DockWindow> WaylandPlatform::makeDock(WindowId window, DockObserver& observer) {
+    if (QWindow* w = findWindow(window)) {
+        giveRole(w);
+    }
+    return std::make_unique<Dock>(*this, window, observer);
+}
+
 bool WaylandPlatform::wantsRole(QWindow* window) const {
     // The dock's window is of the splash type, the one kind the program places itself, and it
     // must be a layer surface from its first showing: an ordinary window's position is the
@@ -138,6 +159,10 @@ bool WaylandPlatform::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Enter:
         m_pointerWindow = window;
         m_pointer = static_cast<QEnterEvent*>(event)->globalPosition().toPoint();
+        if (auto it = m_dockObservers.find(static_cast<WindowId>(window->winId()));
+            it != m_dockObservers.end()) {
+            it->second->pointerEntered();
+        }
         break;
     case QEvent::MouseMove:
         m_pointerWindow = window;
@@ -147,6 +172,10 @@ bool WaylandPlatform::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Hide:
         if (m_pointerWindow == window) {
             m_pointerWindow = nullptr;
+            if (auto it = m_dockObservers.find(static_cast<WindowId>(window->winId()));
+                it != m_dockObservers.end()) {
+                it->second->pointerLeft();
+            }
         }
         break;
     default:

@@ -12,6 +12,7 @@
 #include <QPoint>
 #include <QPointer>
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -33,6 +34,9 @@ public:
     void setLockWindow(WindowId window) override;
     ScreenPoint cursorPos() const override;
     void setTopmost(WindowId window) override;
+    // The dock's window is a layer surface from its first showing; the pointer's crossings of it
+    // come from the compositor's enter and leave events.
+    std::unique_ptr<DockWindow> makeDock(WindowId window, DockObserver& observer) override;
 
     // The position cursorPos() answers while the pointer is over none of the program's windows:
     // outside every window the program could place.
@@ -53,6 +57,8 @@ private:
     // The window the pointer is over, and where, as its enter and move events told.
     QPointer<QWindow> m_pointerWindow;
     QPoint m_pointer;
+    class Dock;
+    std::map<WindowId, DockObserver*> m_dockObservers;
     // Windows the program asked to keep above all others, whose roles wait for their showing.
     std::set<WindowId> m_topmost;
 };
