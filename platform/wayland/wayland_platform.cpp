@@ -104,11 +104,10 @@ std::unique_ptr<DockWindow> WaylandPlatform::makeDock(WindowId window, DockObser
 }
 
 bool WaylandPlatform::wantsRole(QWindow* window) const {
-    // The dock's window is of the splash type, the one kind the program places itself, and it
-    // must be a layer surface from its first showing: an ordinary window's position is the
-    // compositor's, and the dock's first move would be lost.
-    return window->type() == Qt::SplashScreen || m_topmost.count(static_cast<WindowId>(window->winId())) ||
-           static_cast<WindowId>(window->winId()) == m_lockWindowId;
+    // The dock's window and the lock's are named before their first showing, so they are layer or
+    // lock surfaces from it: an ordinary window's position is the compositor's.
+    const auto id = static_cast<WindowId>(window->winId());
+    return m_topmost.count(id) || id == m_lockWindowId;
 }
 
 void WaylandPlatform::attachRole(QWindow* window, bool showing) {
