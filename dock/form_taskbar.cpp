@@ -70,13 +70,13 @@ void Form_TaskBar::attachHost(WindowId id) {
     }
 }
 
-void Form_TaskBar::setNumSteps(qint16 New_NumSteps) {
-    m_NumSteps = New_NumSteps;
+void Form_TaskBar::setNumSteps(qint16 numSteps) {
+    m_NumSteps = numSteps;
     Q_EMIT PropertyChanged(QStringLiteral("NumSteps"));
 }
 
-void Form_TaskBar::setHangDown(qint16 New_HangDown) {
-    m_HangDown = New_HangDown;
+void Form_TaskBar::setHangDown(qint16 hangDown) {
+    m_HangDown = hangDown;
     Q_EMIT PropertyChanged(QStringLiteral("HangDown"));
 }
 
@@ -111,7 +111,7 @@ void Form_TaskBar::tmrDelayedInit_Timer() {
     attachHost(m_HostForm.windowId());
 
     ReadScreenSize();
-    m_HostForm.move(m_Screen.centredLeft(m_HostForm.width()), ParkedTop());
+    m_HostForm.move(m_screen.centredLeft(m_HostForm.width()), parkedTop());
     SetTopmost(m_HostForm.windowId());
     // With crossings reported, one look finds a cursor that is over the host already.
     tmrCheckMouseOver.start(200);
@@ -183,9 +183,9 @@ void Form_TaskBar::tmrAppFocus_Timer() {
     }
 }
 
-void Form_TaskBar::BeginSlide(bool Down) {
+void Form_TaskBar::BeginSlide(bool down) {
     tmrSliding.setInterval(1);
-    if (Down) {
+    if (down) {
         if (!m_Out) {
             Q_EMIT StartOpenUp();
         } else if (m_Step < 0) {
@@ -199,7 +199,7 @@ void Form_TaskBar::BeginSlide(bool Down) {
         }
     }
     // Read afresh: the host may have been resized since the last slide.
-    m_Step = m_Screen.slideStep(m_HostForm.height(), m_NumSteps, Down);
+    m_Step = m_screen.slideStep(m_HostForm.height(), m_NumSteps, down);
     tmrSliding.start();
 }
 
@@ -213,15 +213,15 @@ void Form_TaskBar::tmrSliding_Timer() {
     const std::int32_t newTop = toInt32(m_HostForm.top() + m_Step);
 
     // Tested first whatever the direction: an upward slide of a host dragged below the edge ends here.
-    if (newTop >= m_Screen.shownTop()) {
-        m_HostForm.move(left, m_Screen.shownTop());
+    if (newTop >= m_screen.shownTop()) {
+        m_HostForm.move(left, m_screen.shownTop());
         m_Out = true;
         m_Step = 0;
         tmrSliding.stop();
         Q_EMIT EndOpenUp();
         return;
     }
-    const float parked = static_cast<float>(ParkedTop());
+    const float parked = static_cast<float>(parkedTop());
     if (newTop > parked) {
         m_HostForm.move(left, newTop);
         return;
@@ -234,15 +234,15 @@ void Form_TaskBar::tmrSliding_Timer() {
 }
 
 void Form_TaskBar::ReadScreenSize() {
-    m_Screen = DockGeometry(m_platform.desktopRect(), m_HostForm.twips());
+    m_screen = DockGeometry(m_platform.desktopRect(), m_HostForm.twips());
 }
 
 void Form_TaskBar::SetTopmost(WindowId window) {
     m_platform.setTopmost(window);
 }
 
-double Form_TaskBar::ParkedTop() const {
-    return m_Screen.parkedTop(m_HangDown, m_HostForm.height());
+double Form_TaskBar::parkedTop() const {
+    return m_screen.parkedTop(m_HangDown, m_HostForm.height());
 }
 
 } // namespace quellor

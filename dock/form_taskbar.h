@@ -37,9 +37,9 @@ public:
     Form_TaskBar(QWidget* parent, Platform& platform, MessageBoxes& messages);
 
     qint16 NumSteps() const { return m_NumSteps; }
-    void setNumSteps(qint16 New_NumSteps);
+    void setNumSteps(qint16 numSteps);
     qint16 HangDown() const { return m_HangDown; }
-    void setHangDown(qint16 New_HangDown);
+    void setHangDown(qint16 hangDown);
 
     Q_INVOKABLE bool IsTaskbarOut() const { return m_Out || m_Step != 0; }
     Q_INVOKABLE bool IsTaskbarMoving() const { return m_Step != 0; }
@@ -82,8 +82,8 @@ private:
     bool crossingsReported() const { return m_dockWindow && m_dockWindow->reportsCrossings(); }
     void ReadScreenSize();
     void SetTopmost(WindowId window);
-    void BeginSlide(bool Down);
-    double ParkedTop() const;
+    void BeginSlide(bool down);
+    double parkedTop() const;
 
     Platform& m_platform;
     MessageBoxes& m_messages;
@@ -97,7 +97,7 @@ private:
     std::unique_ptr<DockWindow> m_dockWindow;
     WindowId m_dockWindowId = 0;
     HostWindow m_HostForm;
-    DockGeometry m_Screen;
+    DockGeometry m_screen;
     bool m_Out = false;
     std::int32_t m_Step = 0;
     bool m_HasFocus = false;
