@@ -16,20 +16,18 @@ harness_start_program ./Quellor
 main=$(harness_wait_window "Quellor4.1" 30) || harness_fail "no main window"
 harness_atspi wait 闹钟定时 --role "push button" >/dev/null || harness_fail "no alarm button"
 
-top() { xwininfo -id "$main" | awk '/Absolute upper-left Y/{print $4}'; }
 read -r screen_w _ <<<"$(xwininfo -root | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')"
+read -r _ _ _ h <<<"$(harness_geometry "$main")"
 
 xmessage -geometry "400x200+0+400" -name other "other" >/dev/null 2>&1 &
 harness_track $!
 other=$(harness_wait_window "other" 10) || harness_fail "no other window"
 xdotool mousemove 200 500 click 1
 harness_until 5 bash -c "[[ \$(xdotool getactivewindow) == $other ]]" || harness_fail "other window not active"
-harness_until 5 bash -c "(( \$(xwininfo -id $main | awk '/Absolute upper-left Y/{print \$4}') < 0 ))" ||
-    harness_fail "main window not parked (top $(top))"
+harness_wait_top "$main" $((2 - h)) >/dev/null || harness_fail "main window not parked: $(harness_geometry "$main")"
 
 xdotool mousemove $((screen_w / 2)) 0
-harness_until 5 bash -c "(( \$(xwininfo -id $main | awk '/Absolute upper-left Y/{print \$4}') == 0 ))" ||
-    harness_fail "main window not slid down (top $(top))"
+harness_wait_top "$main" 0 >/dev/null || harness_fail "main window not slid down: $(harness_geometry "$main")"
 read -r bx by <<<"$(harness_atspi centre 闹钟定时 --role "push button")"
 xdotool mousemove "$bx" "$by" click 1
 harness_until 5 bash -c "[[ \$(xdotool getactivewindow) == $main ]]" || harness_fail "click did not activate the main window"
