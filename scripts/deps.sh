@@ -15,6 +15,10 @@ packages=(
     # file) and the validators of the desktop entry and the AppStream metainfo.
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
+    # gdbus drives and watches the program's bus interface in the scripting tests
+    libglib2.0-bin
+    # groff checks the manual page and compares it with --help
+    groff-base
 )
 
 if (($#)); then

@@ -10,7 +10,7 @@ SingleInstance::SingleInstance(const QString& lockPath) : m_lock(std::make_uniqu
 }
 
 bool SingleInstance::acquire() {
-    return m_lock->tryLock(0);
+    return m_lock->isLocked() || m_lock->tryLock(0);
 }
 
 QString SingleInstance::defaultLockPath() {

@@ -12,7 +12,8 @@ namespace quellor {
 class SingleInstance {
 public:
     explicit SingleInstance(const QString& lockPath = defaultLockPath());
-    // True when this process is the only instance; holds the lock until destroyed.
+    // True when this process is the only instance; holds the lock until destroyed. Asking
+    // again once held answers true.
     bool acquire();
     static QString defaultLockPath();
 
