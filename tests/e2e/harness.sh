@@ -18,6 +18,7 @@ HARNESS_CALLS=""
 HARNESS_PROGRAM_PID=""
 HARNESS_PYTHON=/usr/bin/python3 # Debian's, which has pyatspi and dbusmock
 HARNESS_AS=()                   # prefix that runs a command as the harness's user (harness_run_as)
+HARNESS_KEPT=()                 # state files put back at the end (harness_fresh_file)
 
 harness_log() { echo "[e2e $(date +%H:%M:%S)] $*" >&2; }
 harness_fail() {
@@ -61,11 +62,33 @@ harness_cleanup() {
         kill -9 "$pid" 2>/dev/null || true
     done
     HARNESS_PIDS=()
+    harness_restore_files
     [[ -n "$HARNESS_DIR" && -d "$HARNESS_DIR" ]] && rm -rf "$HARNESS_DIR"
     return 0
 }
 
 harness_track() { HARNESS_PIDS+=("$1"); }
+
+# Removes a state file the program keeps beside itself for this run, and puts back whatever was
+# there when the run ends (after the clean-up, so the program cannot write it again).
+harness_fresh_file() {
+    local path=$1 saved="$HARNESS_DIR/kept.${#HARNESS_KEPT[@]}"
+    if [[ -f "$path" ]]; then
+        cp -p "$path" "$saved"
+    fi
+    HARNESS_KEPT+=("$path")
+    rm -f "$path"
+}
+harness_restore_files() {
+    local i
+    for i in "${!HARNESS_KEPT[@]}"; do
+        if [[ -f "$HARNESS_DIR/kept.$i" ]]; then
+            cp -p "$HARNESS_DIR/kept.$i" "${HARNESS_KEPT[i]}"
+        else
+            rm -f "${HARNESS_KEPT[i]}"
+        fi
+    done
+}
 
 # Runs everything the program talks to (its buses, the mock logind, the program itself and the
 # accessibility helper) as USER, an ordinary account for which file permissions hold, with a
@@ -161,8 +184,9 @@ harness_start_mock_logind() {
     harness_log "mock logind on $addr"
 }
 
-# The calls the mock logind has seen, methods only, one per line.
-harness_logind_methods() { awk '{print $2}' "$HARNESS_CALLS"; }
+# The calls the mock logind has seen, methods only, one per line; the program's idle inhibitor
+# (taken while a power action is armed) and its listing are left out.
+harness_logind_methods() { awk '$2 != "Inhibit" && $2 != "ListInhibitors" {print $2}' "$HARNESS_CALLS"; }
 
 harness_start_program() {
     "${HARNESS_AS[@]}" "$@" >"$HARNESS_DIR/program.log" 2>&1 &

@@ -145,5 +145,5 @@ stop_program
 
 [[ "$(program_dir_listing)" == "$LISTING_BEFORE" ]] || harness_fail "the program directory changed:
 $(diff <(echo "$LISTING_BEFORE") <(program_dir_listing))"
-[[ ! -s "$HARNESS_CALLS" ]] || harness_fail "power actions were asked for: $(harness_logind_methods | tr '\n' ' ')"
+[[ -z "$(harness_logind_methods)" ]] || harness_fail "power actions were asked for: $(harness_logind_methods | tr '\n' ' ')"
 harness_log "PASS"

@@ -9,19 +9,9 @@ source "$(dirname "$0")/harness.sh"
 
 harness_init
 
-# The program keeps its options file beside itself; put back whatever was there before.
+# The program keeps its options file beside itself.
 SETTINGS="$BIN_DIR/Diri.dll"
-SAVED="$HARNESS_DIR/Diri.dll.saved"
-[[ -f "$SETTINGS" ]] && cp -p "$SETTINGS" "$SAVED"
-restore_settings() {
-    if [[ -f "$SAVED" ]]; then
-        cp -p "$SAVED" "$SETTINGS"
-    else
-        rm -f "$SETTINGS"
-    fi
-}
-trap 'restore_settings; harness_cleanup' EXIT
-rm -f "$SETTINGS"
+harness_fresh_file "$SETTINGS"
 
 harness_start_display
 harness_start_session_bus --atspi
@@ -60,7 +50,7 @@ while (($(date +%s) < TARGET + 3)); do sleep 0.2; done
 harness_program_running || harness_fail "program ended"
 harness_log "logind saw: $(tr '\n' '|' <"$HARNESS_CALLS")"
 [[ "$(harness_logind_methods)" == "Reboot" ]] || harness_fail "expected exactly one Reboot"
-CALLED_AT=$(awk '{print int($1)}' "$HARNESS_CALLS")
+CALLED_AT=$(awk '$2 == "Reboot" {print int($1)}' "$HARNESS_CALLS")
 ((CALLED_AT == TARGET)) || harness_fail "Reboot at $CALLED_AT, expected in second $TARGET"
 
 harness_atspi press "快速关机" --role "push button"
