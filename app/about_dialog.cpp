@@ -17,6 +17,7 @@ Form4::Form4(Services& services)
     setAttribute(Qt::WA_DeleteOnClose); // unloaded by its frame's close button
     const Twips t = screenTwips();
     resize(t.toPixelsX(4095), t.toPixelsY(2175));
+    centreOnScreen(this);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(224, 224, 224));
     setPalette(p);

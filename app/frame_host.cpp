@@ -19,10 +19,6 @@ namespace {
 
 const QString kProgId = QStringLiteral("VantrelLib.Vantrel");
 
-QString libraryBesideProgram(const QString& programDir) {
-    return programDir + QStringLiteral("/libVantrelLib.so");
-}
-
 std::optional<QString> clsidFromMetadata(const QString& libraryPath) {
     const QJsonObject meta = QPluginLoader(libraryPath).metaData().value("MetaData").toObject();
     for (const auto& c : meta.value("Classes").toArray()) {
@@ -55,6 +51,13 @@ private:
 
 } // namespace
 
+QString frameLibraryBeside(const QString& programDir) {
+    // An installed program holds the library under its SONAME name; a build tree has the plain
+    // name as well.
+    const QString soname = programDir + QStringLiteral("/" QUELLOR_FRAME_SONAME);
+    return QFileInfo::exists(soname) ? soname : programDir + QStringLiteral("/libVantrelLib.so");
+}
+
 std::optional<FrameServer> findFrameServer(const QString& programDir) {
     const ClassStore store;
     if (const auto clsid = store.clsidFromProgId(kProgId)) {
@@ -62,7 +65,7 @@ std::optional<FrameServer> findFrameServer(const QString& programDir) {
             return FrameServer{entry->libraryPath, *clsid};
         }
     }
-    const QString beside = libraryBesideProgram(programDir);
+    const QString beside = frameLibraryBeside(programDir);
     if (!QFileInfo::exists(beside)) {
         return std::nullopt;
     }

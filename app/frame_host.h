@@ -16,6 +16,9 @@ struct FrameServer {
     QString clsid;
 };
 
+// The frame library shipped in the program's directory (which need not exist).
+QString frameLibraryBeside(const QString& programDir);
+
 // Where the frame class is served from: the class store first, then the library shipped in the
 // program's directory (its class identifier read from the library's metadata).
 std::optional<FrameServer> findFrameServer(const QString& programDir);

@@ -1,6 +1,7 @@
 #include "frame_registration.h"
 
 #include "class_store.h"
+#include "frame_host.h"
 #include "vantrel/server.h"
 
 #include <QFileInfo>
@@ -32,8 +33,7 @@ bool storeNames(const QString& libraryPath) {
 } // namespace
 
 FrameRegistration registerFrameLibrary(const QString& programDir) {
-    // QLibrary adds the platform's prefix and suffix (libVantrelLib.so, VantrelLib.dll).
-    QLibrary library(programDir + QStringLiteral("/VantrelLib"));
+    QLibrary library(frameLibraryBeside(programDir));
     if (!library.load()) {
         return FrameRegistration::Failed;
     }

@@ -86,7 +86,11 @@ Form1::Form1(Services& services, Forms& forms)
     setWindowTitle(QStringLiteral("Quellor4.1"));
     setWindowIcon(readIcon(QStringLiteral(":/assets/icons/quellor-32.png"), "PNG"));
     createControls();
-    attachFrame(this, QStringLiteral("Form1"), m_services.programDir);
+    // The frame heads the tab order, so it holds the focus at start rather than the clock field.
+    if (QWidget* frame = attachFrame(this, QStringLiteral("Form1"), m_services.programDir)) {
+        setTabOrder(frame, Text2);
+        frame->setFocus(Qt::OtherFocusReason);
+    }
     connectHandlers();
     Form_Load();
 }

@@ -10,6 +10,7 @@
 #include "forms.h"
 #include "main_window.h"
 #include "services.h"
+#include "silent_services.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -21,32 +22,6 @@
 #include <cstdio>
 
 namespace {
-
-class SilentSound : public quellor::SoundOutput {
-    class Channel : public quellor::SoundChannel {
-    public:
-        void load(const QString&) override {}
-        void play() override {}
-        void halt() override {}
-    };
-
-public:
-    std::unique_ptr<quellor::SoundChannel> createChannel(const QString&) override {
-        return std::make_unique<Channel>();
-    }
-};
-
-class NoMessages : public quellor::MessageBoxes {
-public:
-    void show(QWidget*, const quellor::MessageRequest& request) override {
-        std::fprintf(stderr, "clock_offset: message box \"%s\"\n", qPrintable(request.text));
-    }
-};
-
-class NoFiles : public quellor::FileChooser {
-public:
-    QString chooseOpenFile(QWidget*, const QString&, const QString&) override { return {}; }
-};
 
 std::int64_t epochMicros() {
     using namespace std::chrono;
@@ -69,9 +44,9 @@ int main(int argc, char* argv[]) {
 
     quellor::FakePlatform platform;
     quellor::SystemClock clock;
-    SilentSound sound;
-    NoMessages messages;
-    NoFiles files;
+    quellor::SilentSound sound;
+    quellor::NoMessages messages("clock_offset");
+    quellor::NoFiles files;
     quellor::Services services{platform, clock, sound, messages, files, QDir::tempPath()};
     quellor::Forms forms(services);
     forms.onEnd = [] { QCoreApplication::exit(0); };

@@ -8,6 +8,7 @@
 #include "lock_screen.h"
 #include "password_store.h"
 #include "services.h"
+#include "silent_services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,29 +34,6 @@
 using namespace quellor;
 
 namespace {
-
-class SilentSound : public SoundOutput {
-    class Channel : public SoundChannel {
-        void load(const QString&) override {}
-        void play() override {}
-        void halt() override {}
-    };
-
-public:
-    std::unique_ptr<SoundChannel> createChannel(const QString&) override {
-        return std::make_unique<Channel>();
-    }
-};
-
-class NoMessages : public MessageBoxes {
-public:
-    void show(QWidget*, const MessageRequest&) override {}
-};
-
-class NoFiles : public FileChooser {
-public:
-    QString chooseOpenFile(QWidget*, const QString&, const QString&) override { return {}; }
-};
 
 std::int64_t nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(

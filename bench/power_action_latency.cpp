@@ -9,12 +9,11 @@
 #include "clock.h"
 #include "controls.h"
 #include "fake_platform.h"
-#include "file_dialog.h"
 #include "forms.h"
 #include "globals.h"
 #include "main_window.h"
-#include "message_box.h"
 #include "services.h"
+#include "silent_services.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -48,28 +47,6 @@ public:
             onExit(at);
         }
     }
-};
-
-class SilentSound : public SoundOutput {
-public:
-    std::unique_ptr<SoundChannel> createChannel(const QString&) override {
-        struct Mute : SoundChannel {
-            void load(const QString&) override {}
-            void play() override {}
-            void halt() override {}
-        };
-        return std::make_unique<Mute>();
-    }
-};
-
-class NoMessages : public MessageBoxes {
-public:
-    void show(QWidget*, const MessageRequest&) override {}
-};
-
-class NoFiles : public FileChooser {
-public:
-    QString chooseOpenFile(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 double percentile(std::vector<qint64> v, double p) {

@@ -61,8 +61,10 @@ void CaptionButton::activate() {
 }
 
 void CaptionButton::tick() {
+    // A minimised or hidden window leaves no button under the cursor, wherever its place was.
+    const bool gone = !m_box->isVisible() || m_box->window()->isMinimized();
     const QPoint client = m_box->mapFromGlobal(m_wiring.cursor());
-    if (cursorOutsideBox(client, m_scaleWidth, m_scaleHeight, m_wiring.twips())) {
+    if (gone || cursorOutsideBox(client, m_scaleWidth, m_scaleHeight, m_wiring.twips())) {
         m_watch->stop();
         show(Face::Rest);
     }
@@ -98,12 +100,23 @@ QAccessibleInterface* captionButtonFactory(const QString& className, QObject* ob
 
 } // namespace
 
+namespace {
+int& accessibilityUsers() {
+    static int count = 0;
+    return count;
+}
+} // namespace
+
 void installCaptionButtonAccessibility() {
-    static const bool installed = [] {
+    if (accessibilityUsers()++ == 0) {
         QAccessible::installFactory(captionButtonFactory);
-        return true;
-    }();
-    (void)installed;
+    }
+}
+
+void removeCaptionButtonAccessibility() {
+    if (accessibilityUsers() > 0 && --accessibilityUsers() == 0) {
+        QAccessible::removeFactory(captionButtonFactory);
+    }
 }
 
 } // namespace vantrel

@@ -63,7 +63,9 @@ private:
 };
 
 // Makes the caption-button faces accessible push buttons, named by their tool tips, whose press
-// action clicks them; installed once per process by the first frame.
+// action clicks them. Each frame installs it while it lives; it goes with the last frame, so
+// that Qt holds nothing of an unloaded library.
 void installCaptionButtonAccessibility();
+void removeCaptionButtonAccessibility();
 
 } // namespace vantrel

@@ -23,13 +23,13 @@ bool DragController::dragging() const {
 }
 
 void DragController::mouseMove(const MouseArgs& args) {
-    m_MoverX = args.x;
-    m_MoverY = args.y;
+    m_moverX = args.x;
+    m_moverY = args.y;
 }
 
 void DragController::mouseDown(const MouseArgs&) {
-    m_DownX = m_MoverX;
-    m_DownY = quellor::toInt16(m_MoverY.value_or(0.0f));
+    m_downX = m_moverX;
+    m_downY = quellor::toInt16(m_moverY.value_or(0.0f));
     m_mover->setCursor(Qt::SizeAllCursor);
     // Capture the mouse so the release comes back here wherever the cursor is by then.
     m_mover->grabMouse();
@@ -43,9 +43,9 @@ void DragController::mouseUp(const MouseArgs&) {
 }
 
 void DragController::tick() {
-    m_CursorPos = m_wiring.cursor();
+    m_cursorPos = m_wiring.cursor();
     m_wiring.moveHost(
-        dragTarget(m_CursorPos, m_wiring.twips(), m_DownX.value_or(0.0f), m_DownY, m_wiring.leftEndWidth()));
+        dragTarget(m_cursorPos, m_wiring.twips(), m_downX.value_or(0.0f), m_downY, m_wiring.leftEndWidth()));
 }
 
 } // namespace vantrel

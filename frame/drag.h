@@ -38,7 +38,7 @@ public:
     DragController(ImageElement* mover, QTimer* timer, Wiring wiring);
 
     bool dragging() const;
-    QPoint cursorPos() const { return m_CursorPos; }
+    QPoint cursorPos() const { return m_cursorPos; }
 
     void mouseMove(const MouseArgs& args) override;
     void mouseDown(const MouseArgs& args) override;
@@ -51,12 +51,12 @@ private:
     ImageElement* m_mover;
     QTimer* m_timer;
     Wiring m_wiring;
-    QPoint m_CursorPos;
+    QPoint m_cursorPos;
     // Empty until the mouse first moves over the strip; empty counts as 0.
-    std::optional<float> m_MoverX;
-    std::optional<float> m_MoverY;
-    std::optional<float> m_DownX;
-    std::int16_t m_DownY = 0;
+    std::optional<float> m_moverX;
+    std::optional<float> m_moverY;
+    std::optional<float> m_downX;
+    std::int16_t m_downY = 0;
 };
 
 } // namespace vantrel

@@ -78,14 +78,17 @@ void ImageElement::mouseMoveEvent(QMouseEvent* event) {
 
 void ImageElement::mousePressEvent(QMouseEvent* event) {
     event->accept();
+    m_afterDoubleClick = false;
     if (m_sink) {
         m_sink->mouseDown(args(event, event->button()));
     }
 }
 
 void ImageElement::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press of a double click is a press like any other here.
-    mousePressEvent(event);
+    // The second press of a double click is no press, and its release no click: a double click
+    // on a caption button acts once, as on the frame's own surface.
+    event->accept();
+    m_afterDoubleClick = true;
 }
 
 void ImageElement::mouseReleaseEvent(QMouseEvent* event) {
@@ -95,7 +98,9 @@ void ImageElement::mouseReleaseEvent(QMouseEvent* event) {
     }
     // The sink may close the host in click(); nothing of this element is touched after it.
     MouseSink* sink = m_sink;
-    const bool clicked = event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool clicked = event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+                         !m_afterDoubleClick;
+    m_afterDoubleClick = false;
     sink->mouseUp(args(event, event->button()));
     if (clicked) {
         sink->click();

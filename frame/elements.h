@@ -60,6 +60,7 @@ private:
     MouseSink* m_sink = nullptr;
     double m_tppX = 15;
     double m_tppY = 15;
+    bool m_afterDoubleClick = false;
 };
 
 } // namespace vantrel

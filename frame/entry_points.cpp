@@ -2,11 +2,11 @@
 // per-user class store.
 
 #include "class_store.h"
-#include "identity.h"
 #include "module.h"
 #include "property_page.h"
-#include "vantrel.h"
 #include "vantrel/server.h"
+#include "vantrel/vantrel.h"
+#include "vantrel/vantrel_identity.h"
 
 #include <QFileInfo>
 #include <QObject>

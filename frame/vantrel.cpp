@@ -1,8 +1,8 @@
-#include "vantrel.h"
+#include "vantrel_p.h"
 
 #include "host_link.h"
+#include "key_codes.h"
 #include "module.h"
-#include "property_bag.h"
 #include "styles.h"
 
 #include <QCursor>
@@ -10,21 +10,33 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMetaType>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 
 #include <cmath>
 
 namespace vantrel {
+// What a Chinese-named property holds when read by name. It has no equality, so a by-name write
+// of the current value still reaches the setter, as it does for the other properties: Qt skips a
+// dynamic property write equal to the value it holds.
+struct NamedValue {
+    double value = 0;
+    bool boolean = false; // reads as text "true" / "false"
+};
+} // namespace vantrel
+
+Q_DECLARE_METATYPE(vantrel::NamedValue)
+
+namespace vantrel {
 
 using quellor::kFalse;
 using quellor::kTrue;
 using quellor::rgb;
-
-const QString Vantrel::kTitleBarHeightKey = QStringLiteral("标题栏高度");
-const QString Vantrel::kSilverStyleKey = QStringLiteral("银白色风格");
 
 namespace {
 const QString kDesignCaption = QStringLiteral("Lumacore1.0");
@@ -64,6 +76,13 @@ qint32 bagInt32(const QVariant& v, qint32 fallback) {
     return d > 2147483647.0 ? static_cast<qint32>(static_cast<quint32>(d)) : quellor::toInt32(d);
 }
 
+// A stored title-bar height beyond 16 bits is no height at all: it keeps the default, as text does.
+qint16 bagInt16(const QVariant& v, qint16 fallback) {
+    bool ok = false;
+    const double d = quellor::roundHalfEven(v.toDouble(&ok));
+    return ok && d >= -32768 && d <= 32767 ? static_cast<qint16>(d) : fallback;
+}
+
 bool bagBool(const QVariant& v, bool fallback) {
     if (v.typeId() == QMetaType::Bool) {
         return v.toBool();
@@ -72,121 +91,166 @@ bool bagBool(const QVariant& v, bool fallback) {
     const double d = v.toDouble(&ok);
     return ok ? d != 0 : fallback;
 }
+
+void registerNamedValue() {
+    // Qt keeps converters and types by address: both go when the library is unloaded.
+    static const auto unregister =
+        qScopeGuard([] { QMetaType::unregisterMetaType(QMetaType::fromType<NamedValue>()); });
+    static const bool registered = [] {
+        QMetaType::registerConverter<NamedValue, double>([](const NamedValue& v) { return v.value; });
+        QMetaType::registerConverter<NamedValue, int>(
+            [](const NamedValue& v) { return quellor::toInt32(v.value); });
+        QMetaType::registerConverter<NamedValue, short>(
+            [](const NamedValue& v) { return quellor::toInt16(v.value); });
+        QMetaType::registerConverter<NamedValue, bool>([](const NamedValue& v) { return v.value != 0; });
+        QMetaType::registerConverter<NamedValue, QString>([](const NamedValue& v) {
+            return v.boolean ? QString::fromLatin1(v.value != 0 ? "true" : "false")
+                             : QString::number(v.value);
+        });
+        return true;
+    }();
+    (void)registered;
+}
+
+QByteArray nameOf(const QString& key) {
+    return key.toUtf8();
+}
 } // namespace
 
-Vantrel::Vantrel(QWidget* parent) : QWidget(parent) {
+// ---- construction --------------------------------------------------------------------------
+
+VantrelPrivate::VantrelPrivate(Vantrel* frame) : q(frame) {}
+
+Vantrel::Vantrel(QWidget* parent) : QWidget(parent), d(std::make_unique<VantrelPrivate>(this)) {
     module::objectCreated();
     installCaptionButtonAccessibility();
+    registerNamedValue();
     setObjectName(QStringLiteral("Vantrel1"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    m_cursor = [] { return QCursor::pos(); };
-    m_Icon = Picture::empty();
-    createElements();
-    Initialize();
-    mirrorNamedProperties();
+    d->cursor = [] { return QCursor::pos(); };
+    d->icon = Picture::empty();
+    d->createElements();
+    d->initialize();
+    d->mirrorNamedProperties();
 }
 
 Vantrel::~Vantrel() {
+    // The pieces call back into the frame's state, which goes before the widget's children do.
+    qDeleteAll(findChildren<QObject*>(Qt::FindDirectChildrenOnly));
+    removeCaptionButtonAccessibility();
     module::objectDestroyed();
 }
 
-void Vantrel::createElements() {
-    // Created back to front, so each piece lies over those made before it.
-    auto image = [this](const QString& name) { return new ImageElement(name, this); };
-    m_Image[2] = image(QStringLiteral("Image2"));
-    for (int i = 0; i < 2; ++i) {
-        m_Label1[i] = new QLabel(this);
-        m_Label1[i]->setObjectName(QStringLiteral("Label1(%1)").arg(i));
-        m_Label1[i]->setProperty("Index", i);
-        m_Label1[i]->setAttribute(Qt::WA_NoMousePropagation);
-        m_Label1[i]->setAutoFillBackground(false);
-        m_Label1[i]->setFont(captionFont());
-        m_Label1[i]->setText(kDesignCaption);
-    }
-    m_Label1[1]->lower();
-    m_Image[2]->lower();
-    m_Image[1] = image(QStringLiteral("Image1"));
-    for (int i = 3; i <= 8; ++i) {
-        m_Image[i] = image(QStringLiteral("Image%1").arg(i));
-    }
-    m_ico = image(QStringLiteral("ico"));
-    m_Label1[0]->raise();
-    m_mover = image(QStringLiteral("mover"));
+QString Vantrel::titleBarHeightKey() {
+    return QStringLiteral("标题栏高度");
+}
 
-    m_minb = new QWidget(this);
-    m_minb->setObjectName(QStringLiteral("minb"));
-    m_sminb = new ImageElement(QStringLiteral("sminb"), m_minb);
-    m_closeb = new QWidget(this);
-    m_closeb->setObjectName(QStringLiteral("closeb"));
-    m_scloseb = new ImageElement(QStringLiteral("scloseb"), m_closeb);
-    for (QWidget* w : {static_cast<QWidget*>(m_minb), static_cast<QWidget*>(m_sminb)}) {
+QString Vantrel::silverStyleKey() {
+    return QStringLiteral("银白色风格");
+}
+
+void VantrelPrivate::createElements() {
+    // Created back to front, so each piece lies over those made before it.
+    auto makeImage = [this](const QString& name) { return new ImageElement(name, q); };
+    image[2] = makeImage(QStringLiteral("Image2"));
+    for (int i = 0; i < 2; ++i) {
+        label1[i] = new QLabel(q);
+        label1[i]->setObjectName(QStringLiteral("Label1(%1)").arg(i));
+        label1[i]->setProperty("Index", i);
+        label1[i]->setAttribute(Qt::WA_NoMousePropagation);
+        label1[i]->setAutoFillBackground(false);
+        label1[i]->setFont(captionFont());
+        label1[i]->setText(kDesignCaption);
+    }
+    label1[1]->lower();
+    image[2]->lower();
+    image[1] = makeImage(QStringLiteral("Image1"));
+    for (int i = 3; i <= 8; ++i) {
+        image[i] = makeImage(QStringLiteral("Image%1").arg(i));
+    }
+    ico = makeImage(QStringLiteral("ico"));
+    label1[0]->raise();
+    mover = makeImage(QStringLiteral("mover"));
+
+    minb = new QWidget(q);
+    minb->setObjectName(QStringLiteral("minb"));
+    sminb = new ImageElement(QStringLiteral("sminb"), minb);
+    closeb = new QWidget(q);
+    closeb->setObjectName(QStringLiteral("closeb"));
+    scloseb = new ImageElement(QStringLiteral("scloseb"), closeb);
+    for (QWidget* w : {minb, static_cast<QWidget*>(sminb)}) {
         w->setToolTip(QStringLiteral("最小化"));
         w->setAttribute(Qt::WA_NoMousePropagation);
     }
-    for (QWidget* w : {static_cast<QWidget*>(m_closeb), static_cast<QWidget*>(m_scloseb)}) {
+    for (QWidget* w : {closeb, static_cast<QWidget*>(scloseb)}) {
         w->setToolTip(QStringLiteral("关闭"));
         w->setAttribute(Qt::WA_NoMousePropagation);
     }
 
     auto hidden = [this](const QString& name, int index, const QPixmap& picture) {
-        auto* e = new ImageElement(QStringLiteral("%1(%2)").arg(name).arg(index), this);
+        auto* e = new ImageElement(QStringLiteral("%1(%2)").arg(name).arg(index), q);
         e->setProperty("Index", index);
         e->setPicture(picture);
         e->hide();
         return e;
     };
     for (int i = 0; i < 6; ++i) {
-        m_tops[i] = hidden(QStringLiteral("tops"), i, artwork::buttonFace(true, i));
-        m_top1[i] = hidden(QStringLiteral("top1"), i, artwork::buttonFace(false, i));
+        tops[i] = hidden(QStringLiteral("tops"), i, artwork::buttonFace(true, i));
+        top1[i] = hidden(QStringLiteral("top1"), i, artwork::buttonFace(false, i));
     }
     for (int i = 1; i <= 8; ++i) {
-        m_white[i] = hidden(QStringLiteral("white"), i, QPixmap());
-        m_green[i] = hidden(QStringLiteral("green"), i, artwork::framePiece(false, i));
-        m_Image[i]->setPicture(artwork::framePiece(true, i));
+        white[i] = hidden(QStringLiteral("white"), i, QPixmap());
+        green[i] = hidden(QStringLiteral("green"), i, artwork::framePiece(false, i));
+        image[i]->setPicture(artwork::framePiece(true, i));
     }
-    m_ico->setPicture(artwork::defaultIcon());
+    ico->setPicture(artwork::defaultIcon());
 
-    m_Timer1 = new QTimer(this);
-    m_Timer1->setObjectName(QStringLiteral("Timer1"));
-    m_Timer2 = new QTimer(this);
-    m_Timer2->setObjectName(QStringLiteral("Timer2"));
-    m_Timer3 = new QTimer(this);
-    m_Timer3->setObjectName(QStringLiteral("Timer3"));
+    auto makeTimer = [this](const QString& name) {
+        auto* t = new QTimer(q);
+        t->setObjectName(name);
+        return t;
+    };
+    timer1 = makeTimer(QStringLiteral("Timer1"));
+    timer2 = makeTimer(QStringLiteral("Timer2"));
+    timer3 = makeTimer(QStringLiteral("Timer3"));
 
-    m_drag = new DragController(
-        m_mover, m_Timer1,
-        {[this] { return m_cursor(); }, [this] { return twips(); },
-         [this] { return m_layout.image[1].width; },
-         [this](const HostPosition& p) { moveHost(parentWidget(), p.left, p.top, twips()); }});
+    drag = new DragController(mover, timer1,
+                              {[this] { return cursor(); }, [this] { return twips(); },
+                               [this] { return layout.image[1].width; },
+                               [this](const HostPosition& p) { moveHost(host(), p.left, p.top, twips()); }});
 
     auto buttonWiring = [this](bool close) {
         CaptionButton::Wiring w;
-        w.face = [this](int index) { return (m_SilverStyle ? m_tops : m_top1)[index]->picture(); };
-        w.raiseMouseMove = [this](MouseArgs& a) { emit MouseMove(a.button, a.shift, a.x, a.y); };
+        w.face = [this](int index) { return (silverStyle ? tops : top1)[index]->picture(); };
+        w.raiseMouseMove = [this](MouseArgs& a) { Q_EMIT q->MouseMove(a.button, a.shift, a.x, a.y); };
         if (close) {
-            w.action = [this] { unloadHost(parentWidget()); };
+            w.action = [this] { unloadHost(host()); };
         } else {
-            w.action = [this] { minimiseHost(parentWidget()); };
+            w.action = [this] { minimiseHost(host()); };
         }
-        w.cursor = [this] { return m_cursor(); };
+        w.cursor = [this] { return cursor(); };
         w.twips = [this] { return twips(); };
         return w;
     };
-    m_minButton = new CaptionButton(m_minb, m_sminb, m_Timer3, 0, buttonWiring(false));
-    m_closeButton = new CaptionButton(m_closeb, m_scloseb, m_Timer2, 3, buttonWiring(true));
+    minButton = new CaptionButton(minb, sminb, timer3, 0, buttonWiring(false));
+    closeButton = new CaptionButton(closeb, scloseb, timer2, 3, buttonWiring(true));
 
-    for (ImageElement* e : findChildren<ImageElement*>()) {
-        const quellor::Twips t = twips();
+    const quellor::Twips t = twips();
+    for (ImageElement* e : q->findChildren<ImageElement*>()) {
         e->setTwipsPerPixel(t.x, t.y);
     }
 }
 
-quellor::Twips Vantrel::twips() const {
-    if (m_twips) {
-        return m_twips();
+QWidget* VantrelPrivate::host() const {
+    return q->window();
+}
+
+quellor::Twips VantrelPrivate::twips() const {
+    if (twipsSource) {
+        return twipsSource();
     }
-    const QScreen* s = screen();
+    const QScreen* s = q->screen();
     if (!s) {
         return {};
     }
@@ -194,74 +258,109 @@ quellor::Twips Vantrel::twips() const {
             quellor::twipsPerPixel(s->logicalDotsPerInchY())};
 }
 
-void Vantrel::setCursorSource(std::function<QPoint()> source) {
-    m_cursor = std::move(source);
+void VantrelPrivate::setCursorSource(std::function<QPoint()> source) {
+    cursor = std::move(source);
 }
 
-void Vantrel::setTwipsSource(std::function<quellor::Twips()> source) {
-    m_twips = std::move(source);
+void VantrelPrivate::setTwipsSource(std::function<quellor::Twips()> source) {
+    twipsSource = std::move(source);
     const quellor::Twips t = twips();
-    for (ImageElement* e : findChildren<ImageElement*>()) {
+    for (ImageElement* e : q->findChildren<ImageElement*>()) {
         e->setTwipsPerPixel(t.x, t.y);
     }
     fitLabels();
     applyLayout();
+    q->updateGeometry();
+}
+
+VantrelPrivate::Values VantrelPrivate::values() const {
+    return {foreColor,         enabled,  titleBarHeight, icon.get(),
+            label1[0]->text(), fontSize, backColor,      silverStyle};
+}
+
+void VantrelPrivate::notifyChanges(const Values& before) {
+    const Values now = values();
+    if (now.foreColor != before.foreColor) {
+        Q_EMIT q->ForeColorChanged(now.foreColor);
+    }
+    if (now.enabled != before.enabled) {
+        Q_EMIT q->EnabledChanged(now.enabled);
+    }
+    if (now.titleBarHeight != before.titleBarHeight) {
+        Q_EMIT q->TitleBarHeightChanged(now.titleBarHeight);
+    }
+    if (now.icon != before.icon) {
+        Q_EMIT q->IconChanged();
+    }
+    if (now.caption != before.caption) {
+        Q_EMIT q->CaptionChanged(now.caption);
+    }
+    if (now.fontSize != before.fontSize) {
+        Q_EMIT q->FontSizeChanged(now.fontSize);
+    }
+    if (now.backColor != before.backColor) {
+        Q_EMIT q->BackColorChanged(now.backColor);
+    }
+    if (now.silverStyle != before.silverStyle) {
+        Q_EMIT q->SilverStyleChanged(now.silverStyle);
+    }
 }
 
 // ---- notifications -------------------------------------------------------------------------
 
-void Vantrel::Initialize() {
-    m_BackColor = rgb(240, 240, 255);
-    QPalette p0 = m_Label1[0]->palette();
-    p0.setColor(QPalette::WindowText, oleColor(rgb(128, 128, 255)));
-    m_Label1[0]->setPalette(p0);
-    QPalette p1 = m_Label1[1]->palette();
-    p1.setColor(QPalette::WindowText, oleColor(rgb(192, 192, 255)));
-    m_Label1[1]->setPalette(p1);
-
-    m_layout = FrameLayout::initial();
-    fitLabels();
-    m_closeButton->show(Face::Rest);
-    m_minButton->show(Face::Rest);
-    initializeLayout(m_layout);
-    for (int i = 1; i <= 8; ++i) {
-        m_white[i]->setPicture(m_Image[i]->picture());
-    }
-    applyLayout();
-}
-
-void Vantrel::Resize() {
-    resizeLayout(m_layout);
-    applyLayout();
-}
-
-void Vantrel::Show() {
-    showLayout(m_layout, m_TitleBarHeight);
-    applyFontSize(m_FontSize);
-    m_ico->setPicture(m_Icon ? m_Icon->pixmap : QPixmap());
-    captionTops(m_layout);
-    applyLayout();
-    ApplyStyle(m_SilverStyle);
-}
-
-void Vantrel::ApplyStyle(const bool& Silver) {
-    for (int i = 1; i <= 8; ++i) {
-        m_Image[i]->setPicture((Silver ? m_white : m_green)[i]->picture());
-    }
-    const StyleColours& c = styleColours(Silver);
-    m_BackColor = c.backColor;
-    update();
+void VantrelPrivate::initialize() {
+    backColor = rgb(240, 240, 255);
     for (int i = 0; i < 2; ++i) {
-        QPalette p = m_Label1[i]->palette();
-        p.setColor(QPalette::WindowText, oleColor(i == 0 ? c.caption : c.shadow));
-        m_Label1[i]->setPalette(p);
+        QPalette p = label1[i]->palette();
+        p.setColor(QPalette::WindowText, oleColor(i == 0 ? rgb(128, 128, 255) : rgb(192, 192, 255)));
+        label1[i]->setPalette(p);
     }
-    m_minButton->show(Face::Rest);
-    m_closeButton->show(Face::Rest);
+
+    layout = FrameLayout::initial();
+    fitLabels();
+    closeButton->show(Face::Rest);
+    minButton->show(Face::Rest);
+    initializeLayout(layout);
+    for (int i = 1; i <= 8; ++i) {
+        white[i]->setPicture(image[i]->picture());
+    }
+    applyLayout();
 }
 
-void Vantrel::applyFontSize(float size) {
-    for (QLabel* label : m_Label1) {
+void VantrelPrivate::resize() {
+    resizeLayout(layout);
+    applyLayout();
+}
+
+void VantrelPrivate::show() {
+    const Values before = values();
+    showLayout(layout, titleBarHeight);
+    applyFontSize(fontSize);
+    ico->setPicture(icon ? icon->pixmap : QPixmap());
+    captionTops(layout);
+    applyLayout();
+    applyStyle(silverStyle);
+    notifyChanges(before);
+}
+
+void VantrelPrivate::applyStyle(bool silver) {
+    for (int i = 1; i <= 8; ++i) {
+        image[i]->setPicture((silver ? white : green)[i]->picture());
+    }
+    const StyleColours& c = styleColours(silver);
+    backColor = c.backColor;
+    q->update();
+    for (int i = 0; i < 2; ++i) {
+        QPalette p = label1[i]->palette();
+        p.setColor(QPalette::WindowText, oleColor(i == 0 ? c.caption : c.shadow));
+        label1[i]->setPalette(p);
+    }
+    minButton->show(Face::Rest);
+    closeButton->show(Face::Rest);
+}
+
+void VantrelPrivate::applyFontSize(float size) {
+    for (QLabel* label : label1) {
         QFont f = label->font();
         f.setPointSizeF(size);
         label->setFont(f);
@@ -269,84 +368,121 @@ void Vantrel::applyFontSize(float size) {
     fitLabels();
 }
 
-void Vantrel::fitLabels() {
+void VantrelPrivate::fitLabels() {
     const quellor::Twips t = twips();
     for (int i = 0; i < 2; ++i) {
-        const QFontMetrics fm(m_Label1[i]->font());
-        m_layout.label[i].width = (fm.horizontalAdvance(m_Label1[i]->text()) + 1) * t.x;
-        m_layout.label[i].height = fm.height() * t.y;
+        const QFontMetrics fm(label1[i]->font());
+        layout.label[i].width = (fm.horizontalAdvance(label1[i]->text()) + 1) * t.x;
+        layout.label[i].height = fm.height() * t.y;
     }
 }
 
-void Vantrel::applyLayout() {
+void VantrelPrivate::applyLayout() {
     const quellor::Twips t = twips();
-    const QSize own(t.toPixelsX(m_layout.width), t.toPixelsY(m_layout.height));
-    if (own != size() && (width() * t.x < kMinimumSize || height() * t.y < kMinimumSize)) {
+    const QSize own(t.toPixelsX(layout.width), t.toPixelsY(layout.height));
+    if (own != q->size() && (q->width() * t.x < kMinimumSize || q->height() * t.y < kMinimumSize)) {
         // The frame grew to its minimum size; its own layout already ran for that size.
-        m_applyingOwnSize = true;
-        resize(own.expandedTo(size()));
-        m_applyingOwnSize = false;
+        applyingOwnSize = true;
+        q->resize(own.expandedTo(q->size()));
+        applyingOwnSize = false;
     }
     for (int i = 1; i <= 8; ++i) {
-        m_Image[i]->setGeometry(toPixels(m_layout.image[i], t));
+        image[i]->setGeometry(toPixels(layout.image[i], t));
     }
-    m_ico->setGeometry(toPixels(m_layout.ico, t));
+    ico->setGeometry(toPixels(layout.ico, t));
     for (int i = 0; i < 2; ++i) {
-        m_Label1[i]->setGeometry(toPixels(m_layout.label[i], t));
+        label1[i]->setGeometry(toPixels(layout.label[i], t));
     }
-    m_mover->setGeometry(toPixels(m_layout.mover, t));
-    m_minb->setGeometry(toPixels(m_layout.minb, t));
-    m_closeb->setGeometry(toPixels(m_layout.closeb, t));
-    m_sminb->setGeometry(toPixels(m_layout.sminb, t));
-    m_scloseb->setGeometry(toPixels(m_layout.scloseb, t));
-    m_minButton->setInnerSize(m_layout.minb.width, m_layout.minb.height);
-    m_closeButton->setInnerSize(m_layout.closeb.width, m_layout.closeb.height);
+    mover->setGeometry(toPixels(layout.mover, t));
+    minb->setGeometry(toPixels(layout.minb, t));
+    closeb->setGeometry(toPixels(layout.closeb, t));
+    sminb->setGeometry(toPixels(layout.sminb, t));
+    scloseb->setGeometry(toPixels(layout.scloseb, t));
+    minButton->setInnerSize(layout.minb.width, layout.minb.height);
+    closeButton->setInnerSize(layout.closeb.width, layout.closeb.height);
+}
+
+QSize Vantrel::sizeHint() const {
+    // The size of a frame newly placed on a form.
+    const quellor::Twips t = d->twips();
+    return {t.toPixelsX(9030), t.toPixelsY(8100)};
+}
+
+QSize Vantrel::minimumSizeHint() const {
+    const quellor::Twips t = d->twips();
+    return {t.toPixelsX(kMinimumSize), t.toPixelsY(kMinimumSize)};
 }
 
 // ---- properties ----------------------------------------------------------------------------
 
+qint32 Vantrel::ForeColor() const {
+    return d->foreColor;
+}
+
 void Vantrel::setForeColor(qint32 value) {
-    m_ForeColor = value;
-    emit PropertyChanged(QStringLiteral("ForeColor"));
+    const auto before = d->values();
+    d->foreColor = value;
+    Q_EMIT PropertyChanged(QStringLiteral("ForeColor"));
+    d->notifyChanges(before);
+}
+
+bool Vantrel::Enabled() const {
+    return d->enabled;
 }
 
 void Vantrel::setEnabledFlag(bool value) {
-    m_Enabled = value;
-    emit PropertyChanged(QStringLiteral("Enabled"));
+    const auto before = d->values();
+    d->enabled = value;
+    Q_EMIT PropertyChanged(QStringLiteral("Enabled"));
+    d->notifyChanges(before);
+}
+
+qint16 Vantrel::TitleBarHeight() const {
+    return d->titleBarHeight;
 }
 
 void Vantrel::setTitleBarHeight(qint16 value) {
-    m_TitleBarHeight = clampTitleBarHeight(value);
-    mirrorNamedProperties();
-    emit PropertyChanged(kTitleBarHeightKey);
-    titleBarHeightLayout(m_layout, m_TitleBarHeight);
-    applyLayout();
+    const auto before = d->values();
+    d->titleBarHeight = clampTitleBarHeight(value);
+    d->mirrorNamedProperties();
+    Q_EMIT PropertyChanged(titleBarHeightKey());
+    titleBarHeightLayout(d->layout, d->titleBarHeight);
+    d->applyLayout();
+    d->notifyChanges(before);
 }
 
 QPixmap Vantrel::Icon() const {
-    return m_Icon ? m_Icon->pixmap : QPixmap();
+    return d->icon ? d->icon->pixmap : QPixmap();
 }
 
 void Vantrel::setIcon(const QPixmap& picture) {
-    setIconPicture(Picture::fromPixmap(picture));
+    d->setIconPicture(Picture::fromPixmap(picture));
 }
 
-void Vantrel::setIconPicture(PictureRef picture) {
-    m_Icon = std::move(picture);
-    m_ico->setPicture(Icon());
-    emit PropertyChanged(QStringLiteral("Icon"));
+void VantrelPrivate::setIconPicture(PictureRef picture) {
+    const Values before = values();
+    icon = std::move(picture);
+    ico->setPicture(q->Icon());
+    Q_EMIT q->PropertyChanged(QStringLiteral("Icon"));
+    notifyChanges(before);
 }
 
 QString Vantrel::Caption() const {
-    return m_Label1[0]->text();
+    return d->label1[0]->text();
 }
 
 void Vantrel::setCaption(const QString& text) {
-    m_Label1[0]->setText(text);
-    m_Label1[1]->setText(text);
-    fitLabels();
-    applyLayout();
-    emit PropertyChanged(QStringLiteral("Caption"));
+    const auto before = d->values();
+    d->label1[0]->setText(text);
+    d->label1[1]->setText(text);
+    d->fitLabels();
+    d->applyLayout();
+    Q_EMIT PropertyChanged(QStringLiteral("Caption"));
+    d->notifyChanges(before);
+}
+
+float Vantrel::FontSize() const {
+    return d->fontSize;
 }
 
 void Vantrel::setFontSize(float size) {
@@ -354,44 +490,60 @@ void Vantrel::setFontSize(float size) {
     if (!validFontSize(size)) {
         return;
     }
-    m_FontSize = size;
-    applyFontSize(size);
-    Resize();
-    emit PropertyChanged(QStringLiteral("FontSize"));
+    const auto before = d->values();
+    d->fontSize = size;
+    d->applyFontSize(size);
+    d->resize();
+    Q_EMIT PropertyChanged(QStringLiteral("FontSize"));
+    d->notifyChanges(before);
+}
+
+quint32 Vantrel::BackColor() const {
+    return d->backColor;
 }
 
 void Vantrel::setBackColor(quint32 color) {
-    m_BackColor = color;
+    const auto before = d->values();
+    d->backColor = color;
     update();
-    emit PropertyChanged(QStringLiteral("BackColor"));
+    Q_EMIT PropertyChanged(QStringLiteral("BackColor"));
+    d->notifyChanges(before);
+}
+
+bool Vantrel::SilverStyle() const {
+    return d->silverStyle;
 }
 
 void Vantrel::setSilverStyle(bool silver) {
-    m_SilverStyle = silver;
-    mirrorNamedProperties();
-    ApplyStyle(m_SilverStyle);
-    emit PropertyChanged(kSilverStyleKey);
+    const auto before = d->values();
+    d->silverStyle = silver;
+    d->mirrorNamedProperties();
+    d->applyStyle(d->silverStyle);
+    Q_EMIT PropertyChanged(silverStyleKey());
+    d->notifyChanges(before);
 }
 
 // By-name access answers to the persistence names as well: the two Chinese-named properties
 // are mirrored as dynamic properties, and writing one of them goes through its setter.
-void Vantrel::mirrorNamedProperties() {
-    m_mirroring = true;
-    setProperty(kTitleBarHeightKey.toUtf8().constData(), QVariant::fromValue<qint16>(m_TitleBarHeight));
-    setProperty(kSilverStyleKey.toUtf8().constData(), m_SilverStyle);
-    m_mirroring = false;
+void VantrelPrivate::mirrorNamedProperties() {
+    mirroring = true;
+    q->setProperty(nameOf(Vantrel::titleBarHeightKey()),
+                   QVariant::fromValue(NamedValue{double(titleBarHeight)}));
+    q->setProperty(nameOf(Vantrel::silverStyleKey()),
+                   QVariant::fromValue(NamedValue{silverStyle ? 1.0 : 0.0, true}));
+    mirroring = false;
 }
 
 bool Vantrel::event(QEvent* e) {
-    if (e->type() == QEvent::DynamicPropertyChange && !m_mirroring) {
+    if (e->type() == QEvent::DynamicPropertyChange && !d->mirroring) {
         const QByteArray name = static_cast<QDynamicPropertyChangeEvent*>(e)->propertyName();
         const QVariant value = property(name.constData());
-        if (name == kTitleBarHeightKey.toUtf8()) {
+        if (name == nameOf(titleBarHeightKey())) {
             setTitleBarHeight(quellor::toInt16(value.toDouble()));
             return true;
         }
-        if (name == kSilverStyleKey.toUtf8()) {
-            setSilverStyle(bagBool(value, m_SilverStyle));
+        if (name == nameOf(silverStyleKey())) {
+            setSilverStyle(bagBool(value, d->silverStyle));
             return true;
         }
     }
@@ -401,133 +553,134 @@ bool Vantrel::event(QEvent* e) {
 // ---- persistence ---------------------------------------------------------------------------
 
 void Vantrel::InitProperties() {
-    m_ForeColor = 0;
-    m_Enabled = false;
-    m_TitleBarHeight = 500;
-    m_Icon = Picture::empty();
-    m_FontSize = 12;
-    m_Caption.clear();
-    m_SilverStyle = true;
-    mirrorNamedProperties();
+    const auto before = d->values();
+    d->foreColor = 0;
+    d->enabled = false;
+    d->titleBarHeight = 500;
+    d->icon = Picture::empty();
+    d->fontSize = 12;
+    d->caption.clear();
+    d->silverStyle = true;
+    d->mirrorNamedProperties();
+    d->notifyChanges(before);
 }
 
-void Vantrel::ReadProperties(const quellor::PropertyBag& bag) {
-    m_ForeColor = bagInt32(bag.readProperty("ForeColor", 0), 0);
-    m_Enabled = bagBool(bag.readProperty("Enabled", 0), false);
-    const QVariant bar = bag.readProperty(kTitleBarHeightKey, 500);
-    bool barOk = false;
-    const double barValue = bar.toDouble(&barOk);
-    m_TitleBarHeight = barOk && std::isfinite(barValue) ? quellor::toInt16(barValue) : qint16{500};
+void Vantrel::ReadProperties(const PropertyBag& bag) {
+    const auto before = d->values();
+    d->foreColor = bagInt32(bag.readProperty("ForeColor", 0), 0);
+    d->enabled = bagBool(bag.readProperty("Enabled", 0), false);
+    d->titleBarHeight = bagInt16(bag.readProperty(titleBarHeightKey(), 500), 500);
     const QVariant icon = bag.readProperty("Icon", QVariant());
-    m_Icon = quellor::PropertyBag::isPicture(icon)
-                 ? Picture::fromData(quellor::PropertyBag::pictureData(icon))
-                 : PictureRef();
-    m_Label1[0]->setText(bag.readProperty("Caption", kDesignCaption).toString());
-    m_Label1[1]->setText(bag.readProperty("Caption", kDesignCaption).toString());
-    fitLabels();
+    d->icon = isPicture(icon) ? Picture::fromData(pictureData(icon)) : PictureRef();
+    d->label1[0]->setText(bag.readProperty("Caption", kDesignCaption).toString());
+    d->label1[1]->setText(bag.readProperty("Caption", kDesignCaption).toString());
+    // The labels take their new size at once, or a frame already shown clips the new caption.
+    d->fitLabels();
+    d->applyLayout();
     bool sizeOk = false;
     const float size = bag.readProperty("FontSize", 12).toFloat(&sizeOk);
-    m_FontSize = sizeOk && validFontSize(size) ? size : 12.0f;
-    m_Caption = bag.readProperty("Caption", QString()).toString();
-    m_BackColor = static_cast<quint32>(bagInt32(
+    d->fontSize = sizeOk && validFontSize(size) ? size : 12.0f;
+    d->caption = bag.readProperty("Caption", QString()).toString();
+    d->backColor = static_cast<quint32>(bagInt32(
         bag.readProperty("BackColor", static_cast<qint32>(kButtonFace)), static_cast<qint32>(kButtonFace)));
     update();
     // True is the default here (the default is passed as the boolean it stands for), so a frame
     // in the silver style stores no entry.
-    m_SilverStyle = bagBool(bag.readProperty(kSilverStyleKey, kTrue), true);
-    mirrorNamedProperties();
+    d->silverStyle = bagBool(bag.readProperty(silverStyleKey(), kTrue), true);
+    d->mirrorNamedProperties();
+    d->notifyChanges(before);
 }
 
-void Vantrel::WriteProperties(quellor::PropertyBag& bag) const {
-    bag.writeProperty("ForeColor", m_ForeColor, 0);
-    bag.writeProperty("Enabled", QVariant::fromValue<qint16>(m_Enabled ? kTrue : kFalse), 0);
-    bag.writeProperty(kTitleBarHeightKey, QVariant::fromValue<qint16>(m_TitleBarHeight), 500);
+void Vantrel::WriteProperties(PropertyBag& bag) const {
+    bag.writeProperty("ForeColor", d->foreColor, 0);
+    bag.writeProperty("Enabled", QVariant::fromValue<qint16>(d->enabled ? kTrue : kFalse), 0);
+    bag.writeProperty(titleBarHeightKey(), QVariant::fromValue<qint16>(d->titleBarHeight), 500);
     // An empty picture stores like no picture: there is no image to keep.
-    bag.writeProperty(
-        "Icon", m_Icon && !m_Icon->isEmpty() ? quellor::PropertyBag::pictureValue(m_Icon->data) : QVariant(),
-        QVariant());
-    bag.writeProperty("Caption", m_Label1[0]->text(), kDesignCaption);
-    bag.writeProperty("Caption", m_Label1[1]->text(), kDesignCaption);
-    bag.writeProperty("FontSize", m_FontSize, 12);
-    bag.writeProperty("Caption", m_Caption, QString());
-    bag.writeProperty("BackColor", static_cast<qint32>(m_BackColor), static_cast<qint32>(kButtonFace));
-    bag.writeProperty(kSilverStyleKey, QVariant::fromValue<qint16>(m_SilverStyle ? kTrue : kFalse), kTrue);
+    bag.writeProperty("Icon", d->icon && !d->icon->isEmpty() ? pictureValue(d->icon->data) : QVariant(),
+                      QVariant());
+    bag.writeProperty("Caption", d->label1[0]->text(), kDesignCaption);
+    bag.writeProperty("Caption", d->label1[1]->text(), kDesignCaption);
+    bag.writeProperty("FontSize", d->fontSize, 12);
+    bag.writeProperty("Caption", d->caption, QString());
+    bag.writeProperty("BackColor", static_cast<qint32>(d->backColor), static_cast<qint32>(kButtonFace));
+    bag.writeProperty(silverStyleKey(), QVariant::fromValue<qint16>(d->silverStyle ? kTrue : kFalse), kTrue);
 }
 
 // ---- events of the frame's own surface ------------------------------------------------------
 
 void Vantrel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), oleColor(m_BackColor));
+    p.fillRect(rect(), oleColor(d->backColor));
 }
 
 void Vantrel::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    if (m_applyingOwnSize) {
+    if (d->applyingOwnSize) {
         return;
     }
-    const quellor::Twips t = twips();
-    m_layout.width = width() * t.x;
-    m_layout.height = height() * t.y;
-    Resize();
+    const quellor::Twips t = d->twips();
+    d->layout.width = width() * t.x;
+    d->layout.height = height() * t.y;
+    d->resize();
 }
 
 void Vantrel::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     // A window coming back from the minimised state is not the control becoming visible.
     if (!e->spontaneous()) {
-        Show();
+        d->show();
     }
 }
 
-MouseArgs Vantrel::surfaceArgs(QMouseEvent* e, Qt::MouseButtons buttons) const {
+MouseArgs VantrelPrivate::surfaceArgs(QMouseEvent* e, Qt::MouseButtons buttons) const {
     const quellor::Twips t = twips();
     return {buttonMask(buttons), shiftMask(e->modifiers()), static_cast<float>(e->position().x() * t.x),
             static_cast<float>(e->position().y() * t.y)};
 }
 
-void Vantrel::raiseMouse(void (Vantrel::*signal)(short&, short&, float&, float&), const MouseArgs& args) {
+void VantrelPrivate::raiseMouse(void (Vantrel::*signal)(short&, short&, float&, float&),
+                                const MouseArgs& args) {
     MouseArgs a = args;
-    emit(this->*signal)(a.button, a.shift, a.x, a.y);
+    Q_EMIT(q->*signal)(a.button, a.shift, a.x, a.y);
 }
 
 void Vantrel::mousePressEvent(QMouseEvent* e) {
-    m_afterDoubleClick = false;
-    raiseMouse(&Vantrel::MouseDown, surfaceArgs(e, e->button()));
+    d->afterDoubleClick = false;
+    d->raiseMouse(&Vantrel::MouseDown, d->surfaceArgs(e, e->button()));
 }
 
 void Vantrel::mouseMoveEvent(QMouseEvent* e) {
-    raiseMouse(&Vantrel::MouseMove, surfaceArgs(e, e->buttons()));
+    d->raiseMouse(&Vantrel::MouseMove, d->surfaceArgs(e, e->buttons()));
 }
 
 void Vantrel::mouseDoubleClickEvent(QMouseEvent*) {
     // The second press of a double click raises DblClick in place of MouseDown, and its release
     // no Click.
-    m_afterDoubleClick = true;
-    emit DblClick();
+    d->afterDoubleClick = true;
+    Q_EMIT DblClick();
 }
 
 void Vantrel::mouseReleaseEvent(QMouseEvent* e) {
     const bool click =
-        e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && !m_afterDoubleClick;
-    m_afterDoubleClick = false;
+        e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && !d->afterDoubleClick;
+    d->afterDoubleClick = false;
     QPointer<Vantrel> self(this);
-    raiseMouse(&Vantrel::MouseUp, surfaceArgs(e, e->button()));
+    d->raiseMouse(&Vantrel::MouseUp, d->surfaceArgs(e, e->button()));
     if (click && self) {
-        emit Click();
+        Q_EMIT Click();
     }
 }
 
 void Vantrel::keyPressEvent(QKeyEvent* e) {
-    short code = virtualKeyCode(e->key());
+    short code = virtualKeyCode(e->key(), e->modifiers());
     short shift = shiftMask(e->modifiers());
     QPointer<Vantrel> self(this);
-    emit KeyDown(code, shift);
+    Q_EMIT KeyDown(code, shift);
     const QString text = e->text();
     if (self && !text.isEmpty() && text.at(0).unicode() < 0x8000 &&
         (text.at(0).isPrint() || text.at(0) < ' ')) {
         short ascii = static_cast<short>(text.at(0).unicode());
-        emit KeyPress(ascii);
+        Q_EMIT KeyPress(ascii);
     }
 }
 
@@ -535,64 +688,9 @@ void Vantrel::keyReleaseEvent(QKeyEvent* e) {
     if (e->isAutoRepeat()) {
         return;
     }
-    short code = virtualKeyCode(e->key());
+    short code = virtualKeyCode(e->key(), e->modifiers());
     short shift = shiftMask(e->modifiers());
-    emit KeyUp(code, shift);
-}
-
-short virtualKeyCode(int key) {
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
-        return static_cast<short>(key); // same codes as the letters and digits themselves
-    }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return static_cast<short>(0x70 + (key - Qt::Key_F1));
-    }
-    switch (key) {
-    case Qt::Key_Backspace:
-        return 0x08;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 0x09;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 0x0D;
-    case Qt::Key_Shift:
-        return 0x10;
-    case Qt::Key_Control:
-        return 0x11;
-    case Qt::Key_Alt:
-        return 0x12;
-    case Qt::Key_Pause:
-        return 0x13;
-    case Qt::Key_CapsLock:
-        return 0x14;
-    case Qt::Key_Escape:
-        return 0x1B;
-    case Qt::Key_Space:
-        return 0x20;
-    case Qt::Key_PageUp:
-        return 0x21;
-    case Qt::Key_PageDown:
-        return 0x22;
-    case Qt::Key_End:
-        return 0x23;
-    case Qt::Key_Home:
-        return 0x24;
-    case Qt::Key_Left:
-        return 0x25;
-    case Qt::Key_Up:
-        return 0x26;
-    case Qt::Key_Right:
-        return 0x27;
-    case Qt::Key_Down:
-        return 0x28;
-    case Qt::Key_Insert:
-        return 0x2D;
-    case Qt::Key_Delete:
-        return 0x2E;
-    default:
-        return 0;
-    }
+    Q_EMIT KeyUp(code, shift);
 }
 
 } // namespace vantrel

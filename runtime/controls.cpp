@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QValidator>
 
@@ -45,6 +46,49 @@ bool movesBetweenControls(const QFocusEvent* event) {
     return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
 }
 } // namespace
+
+// The window's record of its active control lives on the window, so it goes with it.
+class ActiveControl {
+public:
+    explicit ActiveControl(QWidget* control) : m_window(control->window()) {}
+
+    void take(QWidget* control, FocusReporting* reporting) {
+        QWidget* left = current();
+        if (left == control) {
+            return; // the window coming back to the control that had its focus
+        }
+        set(control);
+        if (auto* leftReporting = dynamic_cast<FocusReporting*>(left)) {
+            leftReporting->reportLostFocus();
+        }
+        reporting->reportGotFocus();
+    }
+
+    void release(QWidget* control, FocusReporting* reporting) {
+        if (current() == control) {
+            set(nullptr);
+            reporting->reportLostFocus();
+        }
+    }
+
+private:
+    static constexpr const char* kProperty = "quellorActiveControl";
+    QWidget* current() const { return m_window->property(kProperty).value<QPointer<QWidget>>().data(); }
+    void set(QWidget* control) {
+        m_window->setProperty(kProperty, QVariant::fromValue(QPointer<QWidget>(control)));
+    }
+    QWidget* m_window;
+};
+
+void FocusReporting::focusArrived(QWidget* self) {
+    ActiveControl(self).take(self, this);
+}
+
+void FocusReporting::focusLeft(QWidget* self, const QFocusEvent* event) {
+    if (movesBetweenControls(event)) {
+        ActiveControl(self).release(self, this);
+    }
+}
 
 void showAsStars(QLineEdit* field) {
     field->setEchoMode(QLineEdit::Password);
@@ -90,11 +134,14 @@ void PictureButton::setColors(const QColor& back, const QColor& text) {
     setAutoFillBackground(true);
 }
 
+void PictureButton::focusInEvent(QFocusEvent* event) {
+    QToolButton::focusInEvent(event);
+    focusArrived(this);
+}
+
 void PictureButton::focusOutEvent(QFocusEvent* event) {
     QToolButton::focusOutEvent(event);
-    if (movesBetweenControls(event)) {
-        Q_EMIT lostFocus();
-    }
+    focusLeft(this, event);
 }
 
 namespace {
@@ -148,16 +195,12 @@ void TextBox::setProgramText(const QString& text) {
 
 void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (movesBetweenControls(event)) {
-        Q_EMIT gotFocus();
-    }
+    focusArrived(this);
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (movesBetweenControls(event)) {
-        Q_EMIT lostFocus();
-    }
+    focusLeft(this, event);
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {

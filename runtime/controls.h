@@ -27,6 +27,23 @@ void nameControl(QWidget* widget, const QString& objectName, const QString& acce
 // A password field: each character shown as "*", whatever the style's own mask character.
 void showAsStars(QLineEdit* field);
 
+// Got and lost focus follow which control is its window's active one, as on Windows: switching
+// windows raises neither, yet a focus given while the window was inactive is reported when the
+// window is activated, and the control it left is told first that it lost it.
+class FocusReporting {
+public:
+    virtual ~FocusReporting() = default;
+
+protected:
+    void focusArrived(QWidget* self);
+    void focusLeft(QWidget* self, const QFocusEvent* event);
+    virtual void reportGotFocus() {}
+    virtual void reportLostFocus() {}
+
+private:
+    friend class ActiveControl;
+};
+
 // The plain outside button: caption, font, font colour, tooltip; click and enabled state.
 class PlainButton : public QPushButton {
     Q_OBJECT
@@ -36,7 +53,7 @@ public:
 };
 
 // The picture button: a picture beside its caption; click, lost focus and enabled state.
-class PictureButton : public QToolButton {
+class PictureButton : public QToolButton, public FocusReporting {
     Q_OBJECT
 public:
     PictureButton(const QString& name, const QString& caption, QWidget* parent);
@@ -46,11 +63,13 @@ Q_SIGNALS:
     void lostFocus();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void reportLostFocus() override { Q_EMIT lostFocus(); }
 };
 
 // The text box with the events the windows handle.
-class TextBox : public QLineEdit {
+class TextBox : public QLineEdit, public FocusReporting {
     Q_OBJECT
 public:
     TextBox(const QString& name, QWidget* parent);
@@ -62,7 +81,7 @@ public:
     void setProgramText(const QString& text);
 
 Q_SIGNALS:
-    // Focus moving between the program's controls; switching windows raises neither.
+    // The field becoming, or ceasing to be, its window's active control (see FocusReporting).
     void gotFocus();
     void lostFocus();
     void keyDown(int key);
@@ -75,6 +94,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void reportGotFocus() override { Q_EMIT gotFocus(); }
+    void reportLostFocus() override { Q_EMIT lostFocus(); }
 
 private:
     bool m_inKey = false;

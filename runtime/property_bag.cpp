@@ -7,22 +7,6 @@ namespace quellor {
 
 namespace {
 constexpr quint32 kMagic = 0x51504231; // "QPB1"
-const QString kPictureTag = QStringLiteral("picture");
-
-// Defaults are compared by value across numeric types, so 500 (int) equals 500 (short).
-bool sameValue(const QVariant& a, const QVariant& b) {
-    if (!a.isValid() || !b.isValid()) {
-        return a.isValid() == b.isValid();
-    }
-    const bool aNum =
-        a.canConvert<double>() && a.typeId() != QMetaType::QString && a.typeId() != QMetaType::QByteArray;
-    const bool bNum =
-        b.canConvert<double>() && b.typeId() != QMetaType::QString && b.typeId() != QMetaType::QByteArray;
-    if (aNum && bNum) {
-        return a.toDouble() == b.toDouble();
-    }
-    return a == b;
-}
 } // namespace
 
 QVariant PropertyBag::readProperty(const QString& key, const QVariant& defaultValue) const {
@@ -35,7 +19,7 @@ QVariant PropertyBag::readProperty(const QString& key, const QVariant& defaultVa
 }
 
 void PropertyBag::writeProperty(const QString& key, const QVariant& value, const QVariant& defaultValue) {
-    if (sameValue(value, defaultValue)) {
+    if (vantrel::isDefaultValue(value, defaultValue)) {
         return;
     }
     append(key, value);
@@ -52,22 +36,6 @@ bool PropertyBag::contains(const QString& key) const {
         }
     }
     return false;
-}
-
-QVariant PropertyBag::pictureValue(const QByteArray& imageData) {
-    return QVariantMap{{kPictureTag, imageData}};
-}
-
-bool PropertyBag::isPicture(const QVariant& value) {
-    if (value.typeId() != QMetaType::QVariantMap) {
-        return false;
-    }
-    const QVariantMap map = value.toMap();
-    return map.size() == 1 && map.contains(kPictureTag);
-}
-
-QByteArray PropertyBag::pictureData(const QVariant& value) {
-    return isPicture(value) ? value.toMap().value(kPictureTag).toByteArray() : QByteArray();
 }
 
 QByteArray PropertyBag::serialize() const {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or the directory given), Release unless told otherwise.
+# Configures and builds into build/ (or the directory given): RelWithDebInfo (optimised, with
+# debug info) unless BUILD_TYPE says otherwise; further arguments go to cmake.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build}

@@ -15,6 +15,9 @@ packages=(
     # file) and the validators of the desktop entry and the AppStream metainfo.
     dpkg-dev file desktop-file-utils appstream
     libxcb1-dev libxcb-xtest0-dev
+    # Qt Designer's CMake package needs Qt OpenGL's: without it the frame's Designer plugin (and the
+    # developers' package that carries it) is not built.
+    libqt6opengl6-dev
     # gdbus drives and watches the program's bus interface in the scripting tests
     libglib2.0-bin
     # groff checks the manual page and compares it with --help

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include <limits>
+#include <cmath>
 
 namespace quellor {
 
@@ -27,55 +27,59 @@ QByteArray SettingsFile::encode(TimerAction action) {
 }
 
 TimerAction SettingsFile::readChoice() const {
-    const std::optional<qint64> stored = read();
+    const std::optional<double> stored = read();
     // A missing file, or one that holds no number, is a first run.
     if (!stored) {
         return TimerAction::ShutDown;
     }
     for (TimerAction action : {TimerAction::ShutDown, TimerAction::Restart, TimerAction::LogOff}) {
-        if (*stored == static_cast<qint64>(action)) {
+        if (*stored == static_cast<double>(action)) {
             return action;
         }
     }
     return TimerAction::Wait;
 }
 
-std::optional<qint64> SettingsFile::parseFirstLine(const QByteArray& content) {
+std::optional<double> SettingsFile::parseFirstLine(const QByteArray& content) {
     qsizetype end = 0;
     while (end < content.size() && content[end] != '\r' && content[end] != '\n') {
         ++end;
     }
-    qsizetype i = 0;
-    while (i < end && isBlank(content[i])) {
-        ++i;
+    qsizetype begin = 0;
+    while (begin < end && isBlank(content[begin])) {
+        ++begin;
     }
-    while (end > i && isBlank(content[end - 1])) {
+    while (end > begin && isBlank(content[end - 1])) {
         --end;
     }
 
-    bool negative = false;
+    // A plain decimal: a sign, digits and at most one point, with a digit somewhere.
+    qsizetype i = begin;
     if (i < end && (content[i] == '+' || content[i] == '-')) {
-        negative = content[i] == '-';
         ++i;
     }
-    if (i == end) {
-        return std::nullopt;
-    }
-    // Saturate rather than overflow: any huge number is still "some other number".
-    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
-    qint64 value = 0;
+    bool digits = false;
+    bool point = false;
     for (; i < end; ++i) {
         const char c = content[i];
-        if (c < '0' || c > '9') {
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
             return std::nullopt;
         }
-        const int digit = c - '0';
-        value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
     }
-    return negative ? -value : value;
+    if (!digits) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double value = content.mid(begin, end - begin).toDouble(&ok);
+    // Too many digits for a double still make "some other number".
+    return ok ? value : (content[begin] == '-' ? -HUGE_VAL : HUGE_VAL);
 }
 
-std::optional<qint64> SettingsFile::read() const {
+std::optional<double> SettingsFile::read() const {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;

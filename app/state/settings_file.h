@@ -19,8 +19,8 @@ public:
     const QString& path() const { return m_path; }
 
     // The number on the first line, or nothing when the file is missing or unreadable, or its
-    // first line is empty or not a whole decimal number.
-    std::optional<qint64> read() const;
+    // first line is empty or not a decimal number (" 3.0 " is 3, "2.5" is another number).
+    std::optional<double> read() const;
 
     // The option the dialog preselects: shut down when nothing is stored, the stored action
     // when it is shut down, restart or log off, and wait for any other number.
@@ -34,7 +34,7 @@ public:
     // " n \r\n" with the action's number; empty for None or a value that names no action.
     static QByteArray encode(TimerAction action);
     // The number on the first line of `content`, spaces and tabs around it allowed.
-    static std::optional<qint64> parseFirstLine(const QByteArray& content);
+    static std::optional<double> parseFirstLine(const QByteArray& content);
 
 private:
     QString m_path;

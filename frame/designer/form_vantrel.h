@@ -5,7 +5,7 @@
 // listed again so that they form one group, in the order a loader applies them: the style
 // before the back colour, which setting the style would reset.
 
-#include "vantrel.h"
+#include "vantrel/vantrel.h"
 
 class Vantrel : public vantrel::Vantrel {
     Q_OBJECT

@@ -22,11 +22,6 @@ void armAlarm(AppRig& rig, const QString& digits) {
     QTest::keyClicks(f.Text2, digits);
 }
 
-void tick(AppRig& rig, const QTime& t, int days = 0) {
-    rig.clock.set(QDateTime(QDate(2026, 12, 7).addDays(days), t));
-    rig.forms.mainWindow().Timer1_Timer();
-}
-
 QStringList player1(const AppRig& rig) {
     return rig.sound.log.filter(QRegularExpression(QStringLiteral("^Player1 ")));
 }
@@ -200,13 +195,13 @@ private Q_SLOTS:
         rig.files.answers = {QStringLiteral("/music/wake.mp3")};
         armAlarm(rig, QStringLiteral("073000"));
         QTest::mouseClick(f.Command1, Qt::LeftButton);
-        tick(rig, QTime(7, 29, 59));
+        rig.tickAt(QTime(7, 29, 59));
         QVERIFY(!f.Command3->isEnabled());
         rig.sound.clear();
-        tick(rig, QTime(7, 30, 0));
+        rig.tickAt(QTime(7, 30, 0));
         QCOMPARE(player1(rig), QStringList{QStringLiteral("Player1 play")});
         QVERIFY(f.Command3->isEnabled());
-        tick(rig, QTime(7, 30, 1));
+        rig.tickAt(QTime(7, 30, 1));
         QVERIFY(f.Command3->isEnabled()); // stays until clicked
 
         rig.sound.clear();
@@ -222,7 +217,7 @@ private Q_SLOTS:
         rig.files.answers = {QStringLiteral("/music/wake.mp3")};
         armAlarm(rig, QStringLiteral("073000"));
         QTest::mouseClick(f.Command1, Qt::LeftButton);
-        tick(rig, QTime(7, 30, 0));
+        rig.tickAt(QTime(7, 30, 0));
         rig.sound.clear();
         QTest::mouseClick(f.Command4, Qt::LeftButton);
         QCOMPARE(rig.cues(), QStringList{QStringLiteral("2.wav")});
@@ -233,8 +228,8 @@ private Q_SLOTS:
         QVERIFY(!f.Command1->isEnabled());
         QVERIFY(f.Command3->isEnabled()); // the ringing music can still be stopped
 
-        tick(rig, QTime(7, 29, 59), 1);
-        tick(rig, QTime(7, 30, 0), 1);
+        rig.tickAt(QTime(7, 29, 59), 1);
+        rig.tickAt(QTime(7, 30, 0), 1);
         QVERIFY(player1(rig).isEmpty());
     }
 };

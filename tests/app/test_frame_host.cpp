@@ -97,7 +97,9 @@ private Q_SLOTS:
     }
 
     void classStoreComesFirst() {
-        const QString beside = QCoreApplication::applicationDirPath() + "/libVantrelLib.so";
+        // Beside the program, under its SONAME name.
+        const QString beside = QCoreApplication::applicationDirPath() + "/libVantrelLib.so.4";
+        QCOMPARE(frameLibraryBeside(QCoreApplication::applicationDirPath()), beside);
         QCOMPARE(findFrameServer(QCoreApplication::applicationDirPath())->libraryPath, beside);
 
         QTemporaryDir elsewhere;

@@ -1,4 +1,5 @@
 #include "app_fixture.h"
+#include "app_rig.h"
 #include "controls.h"
 #include "globals.h"
 #include "main_window.h"
@@ -27,6 +28,17 @@ private Q_SLOTS:
         }
         QCOMPARE(app.platform.calls.front(), std::string("enableShutdownPrivilege()"));
         QCOMPARE(app.platform.powerActions(), 0);
+    }
+
+    void theFrameHoldsTheFocusAtStart() {
+        AppRig rig;
+        Form1& f = rig.mainWindow();
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Vantrel1"));
+        const QString clock = f.Text1->text();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12"));
+        QCOMPARE(f.Text1->text(), clock);
+        QCOMPARE(rig.platform.powerActions(), 0);
     }
 
     void controlsCarryTheirCaptionsNamesAndPlaces_data() {

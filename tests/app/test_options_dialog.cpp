@@ -108,6 +108,8 @@ private Q_SLOTS:
         QTest::newRow("as written, 2") << true << QByteArray(" 2 \r\n") << "Op2";
         QTest::newRow("three with spaces") << true << QByteArray(" 3 ") << "Op3";
         QTest::newRow("three bare") << true << QByteArray("3") << "Op3";
+        QTest::newRow("three as a decimal") << true << QByteArray(" 3.0 ") << "Op3";
+        QTest::newRow("a fraction") << true << QByteArray("2.5") << "Op4";
         QTest::newRow("seven") << true << QByteArray("7") << "Op4";
         QTest::newRow("zero") << true << QByteArray("0") << "Op4";
         QTest::newRow("negative") << true << QByteArray("-2") << "Op4";

@@ -45,11 +45,6 @@ void enterAlarm(AppRig& rig, const QString& digits) {
     QVERIFY(!f.Text2->isEnabled());
 }
 
-void tick(AppRig& rig, const QDateTime& t) {
-    rig.clock.set(t);
-    rig.forms.mainWindow().Timer1_Timer();
-}
-
 // What the alarm and the power actions did, in order.
 QStringList happenings(const AppRig& rig) {
     QStringList out;
@@ -95,11 +90,11 @@ private Q_SLOTS:
         QCOMPARE(int(g_TimerAction), option);
 
         for (const char* t : {"07:29:58", "07:29:59"}) {
-            tick(rig, at(QLatin1String(t)));
+            rig.tickAt(at(QLatin1String(t)));
         }
         QCOMPARE(rig.platform.powerActions(), 0);
         for (const char* t : {"07:30:00", "07:30:01", "07:30:02"}) {
-            tick(rig, at(QLatin1String(t)));
+            rig.tickAt(at(QLatin1String(t)));
         }
         if (request.isEmpty()) {
             QCOMPARE(rig.platform.powerActions(), 0);
@@ -115,7 +110,7 @@ private Q_SLOTS:
         QTest::mouseClick(f.VsNetBut1, Qt::LeftButton);
         QTest::keyClicks(f.Text3, QStringLiteral("073000"));
         QVERIFY(rig.forms.optionsDialog());
-        tick(rig, at(QStringLiteral("07:30:00")));
+        rig.tickAt(at(QStringLiteral("07:30:00")));
         QCOMPARE(rig.platform.powerActions(), 0);
     }
 
@@ -123,7 +118,7 @@ private Q_SLOTS:
         AppRig rig;
         enterAlarm(rig, QStringLiteral("073000"));
         enterShutdown(rig, QStringLiteral("073000"), 2);
-        tick(rig, at(QStringLiteral("07:30:00")));
+        rig.tickAt(at(QStringLiteral("07:30:00")));
         QCOMPARE(happenings(rig),
                  QStringList({QStringLiteral("Player1 play"), QStringLiteral("requestPower(Reboot)")}));
         QVERIFY(rig.forms.mainWindow().Command3->isEnabled());
@@ -133,10 +128,10 @@ private Q_SLOTS:
         AppRig rig;
         enterAlarm(rig, QStringLiteral("073000"));
         enterShutdown(rig, QStringLiteral("073000"), 1);
-        tick(rig, at(QStringLiteral("07:30:00")));
-        tick(rig, at(QStringLiteral("07:30:01")));
-        tick(rig, at(QStringLiteral("07:29:59"), 0, 1));
-        tick(rig, at(QStringLiteral("07:30:00"), 0, 1));
+        rig.tickAt(at(QStringLiteral("07:30:00")));
+        rig.tickAt(at(QStringLiteral("07:30:01")));
+        rig.tickAt(at(QStringLiteral("07:29:59"), 0, 1));
+        rig.tickAt(at(QStringLiteral("07:30:00"), 0, 1));
         QCOMPARE(rig.platform.powerActions(PowerAction::PowerOff), 2);
         QCOMPARE(happenings(rig).count(QStringLiteral("Player1 play")), 2);
         QCOMPARE(rig.forms.mainWindow().Text3->text(), QStringLiteral("07:30:00"));
@@ -200,7 +195,7 @@ private Q_SLOTS:
             enterAlarm(rig, alarm);
         }
         enterShutdown(rig, power, 1);
-        tick(rig, before);
+        rig.tickAt(before);
         const QStringList atBefore = happenings(rig);
         if (timePassed) {
             rig.clock.advanceMs(before.msecsTo(after));
@@ -223,12 +218,12 @@ private Q_SLOTS:
         QVERIFY(!f.Command5->isEnabled());
         QVERIFY(f.VsNetBut1->isEnabled());
         QCOMPARE(g_TimerAction, TimerAction::Restart);
-        tick(rig, at(QStringLiteral("07:30:00")));
+        rig.tickAt(at(QStringLiteral("07:30:00")));
         QCOMPARE(rig.platform.powerActions(), 0);
 
         // A new time fires with the action chosen before, even when its dialog is cancelled.
         enterShutdown(rig, QStringLiteral("080000"), 0);
-        tick(rig, at(QStringLiteral("08:00:00")));
+        rig.tickAt(at(QStringLiteral("08:00:00")));
         QCOMPARE(rig.platform.powerActions(PowerAction::Reboot), 1);
         QCOMPARE(rig.platform.powerActions(), 1);
     }
@@ -261,7 +256,7 @@ private Q_SLOTS:
         Form1& f = rig.mainWindow();
         enterAlarm(rig, QStringLiteral("073000"));
         enterShutdown(rig, QStringLiteral("080000"), 3);
-        tick(rig, at(QStringLiteral("12:00:00")));
+        rig.tickAt(at(QStringLiteral("12:00:00")));
         f.Text1->setFocus();
         f.Text1->selectAll();
         QTest::keyClick(f.Text1, Qt::Key_Delete);
@@ -269,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(f.Text1->text(), typed);
         QCOMPARE(happenings(rig), expected);
         QCOMPARE(f.Command3->isEnabled(), expected.contains(QStringLiteral("Player1 play")));
-        tick(rig, at(QStringLiteral("12:00:01")));
+        rig.tickAt(at(QStringLiteral("12:00:01")));
         QCOMPARE(f.Text1->text(), QStringLiteral("12:00:01"));
         QCOMPARE(happenings(rig), expected);
     }

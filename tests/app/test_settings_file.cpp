@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -37,7 +39,7 @@ private Q_SLOTS:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), bytes);
-        QCOMPARE(SettingsFile(path).read(), std::optional<qint64>(action));
+        QCOMPARE(SettingsFile(path).read(), std::optional<double>(action));
     }
 
     void refusesActionsThatAreNotOneDigit_data() {
@@ -58,32 +60,38 @@ private Q_SLOTS:
     void readsTheFirstLine_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("isNumber");
-        QTest::addColumn<qint64>("value");
-        QTest::newRow("as written") << QByteArray(" 3 \r\n") << true << qint64(3);
-        QTest::newRow("bare") << QByteArray("3") << true << qint64(3);
-        QTest::newRow("tabs and spaces") << QByteArray("\t 2\t \n") << true << qint64(2);
-        QTest::newRow("seven") << QByteArray("7") << true << qint64(7);
-        QTest::newRow("zero") << QByteArray("0") << true << qint64(0);
-        QTest::newRow("signed") << QByteArray(" -1 ") << true << qint64(-1);
-        QTest::newRow("huge saturates")
-            << QByteArray("99999999999999999999999") << true << std::numeric_limits<qint64>::max();
-        QTest::newRow("only the first line") << QByteArray(" 2 \r\n 3 \r\n") << true << qint64(2);
-        QTest::newRow("bare CR ends the line") << QByteArray("1\r4") << true << qint64(1);
-        QTest::newRow("empty file") << QByteArray() << false << qint64(0);
-        QTest::newRow("empty first line") << QByteArray("\r\n3\r\n") << false << qint64(0);
-        QTest::newRow("only spaces") << QByteArray("   \r\n") << false << qint64(0);
-        QTest::newRow("letters") << QByteArray("abc") << false << qint64(0);
-        QTest::newRow("digits then letters") << QByteArray("3abc") << false << qint64(0);
-        QTest::newRow("two numbers") << QByteArray("3 4") << false << qint64(0);
-        QTest::newRow("lone sign") << QByteArray(" - ") << false << qint64(0);
-        QTest::newRow("fraction") << QByteArray("3.5") << false << qint64(0);
-        QTest::newRow("binary junk") << QByteArray("\x00\xff\x03", 3) << false << qint64(0);
+        QTest::addColumn<double>("value");
+        QTest::newRow("as written") << QByteArray(" 3 \r\n") << true << 3.0;
+        QTest::newRow("bare") << QByteArray("3") << true << 3.0;
+        QTest::newRow("tabs and spaces") << QByteArray("\t 2\t \n") << true << 2.0;
+        QTest::newRow("seven") << QByteArray("7") << true << 7.0;
+        QTest::newRow("zero") << QByteArray("0") << true << 0.0;
+        QTest::newRow("signed") << QByteArray(" -1 ") << true << -1.0;
+        QTest::newRow("huge") << QByteArray("99999999999999999999999") << true << 1e23;
+        QTest::newRow("beyond a double") << QByteArray(QByteArray(400, '9')) << true << HUGE_VAL;
+        QTest::newRow("decimal zeros") << QByteArray(" 3.0 \r\n") << true << 3.0;
+        QTest::newRow("trailing point") << QByteArray("2.") << true << 2.0;
+        QTest::newRow("fraction") << QByteArray("2.5") << true << 2.5;
+        QTest::newRow("leading point") << QByteArray(".5") << true << 0.5;
+        QTest::newRow("only the first line") << QByteArray(" 2 \r\n 3 \r\n") << true << 2.0;
+        QTest::newRow("bare CR ends the line") << QByteArray("1\r4") << true << 1.0;
+        QTest::newRow("empty file") << QByteArray() << false << 0.0;
+        QTest::newRow("empty first line") << QByteArray("\r\n3\r\n") << false << 0.0;
+        QTest::newRow("only spaces") << QByteArray("   \r\n") << false << 0.0;
+        QTest::newRow("letters") << QByteArray("abc") << false << 0.0;
+        QTest::newRow("digits then letters") << QByteArray("3abc") << false << 0.0;
+        QTest::newRow("two numbers") << QByteArray("3 4") << false << 0.0;
+        QTest::newRow("lone sign") << QByteArray(" - ") << false << 0.0;
+        QTest::newRow("lone point") << QByteArray(" . ") << false << 0.0;
+        QTest::newRow("two points") << QByteArray("1.2.3") << false << 0.0;
+        QTest::newRow("exponent") << QByteArray("1e0") << false << 0.0;
+        QTest::newRow("binary junk") << QByteArray("\x00\xff\x03", 3) << false << 0.0;
     }
     void readsTheFirstLine() {
         QFETCH(QByteArray, content);
         QFETCH(bool, isNumber);
-        QFETCH(qint64, value);
-        const std::optional<qint64> parsed = SettingsFile::parseFirstLine(content);
+        QFETCH(double, value);
+        const std::optional<double> parsed = SettingsFile::parseFirstLine(content);
         QCOMPARE(parsed.has_value(), isNumber);
         if (isNumber) {
             QCOMPARE(*parsed, value);
@@ -129,7 +137,7 @@ private Q_SLOTS:
         QFile::setPermissions(dir.path(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QVERIFY(!written);
-        QCOMPARE(SettingsFile(path).read(), std::optional<qint64>(3));
+        QCOMPARE(SettingsFile(path).read(), std::optional<double>(3));
     }
 };
 

@@ -6,7 +6,9 @@
 #include "splash_screen.h"
 #include "startup.h"
 
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 
 using namespace quellor;
@@ -83,6 +85,8 @@ private Q_SLOTS:
         QCOMPARE(lines[1], QString(29, QLatin1Char('*')));
         QCOMPARE(Form4::aboutText().count(QStringLiteral("\r\n")), 4);
         QCOMPARE(about.windowTitle(), QStringLiteral("软件说明"));
+        QVERIFY((about.geometry().center() - QGuiApplication::primaryScreen()->geometry().center())
+                    .manhattanLength() <= 1);
 
         about.Text1->setPlainText(QStringLiteral("changed")); // a reload would restore the text
         QTest::mouseClick(about.Command2, Qt::LeftButton);

@@ -1,6 +1,7 @@
 // Typing the two times of day: the digit sequences, their cues, the enabled states around them,
 // and the timer-options dialog that a completed shutdown time opens.
 
+#include "about_dialog.h"
 #include "app_rig.h"
 #include "controls.h"
 #include "options_dialog.h"
@@ -178,6 +179,56 @@ private Q_SLOTS:
         QVERIFY(f.Command1->isEnabled());
         QVERIFY(f.Command4->isEnabled());
         QVERIFY(!f.VsNetBut2->isEnabled());
+    }
+
+    // The dock parks the main window whenever it is inactive, so a user nearly always arms a
+    // field from an inactive window: the focus then arrives with the window's activation.
+    void armingFromAnInactiveWindow_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("fromAbout"); // the about dialog, not another program, was active
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("musicEnabled");
+        QTest::addColumn<bool>("cancelEnabled");
+        QTest::newRow("alarm, just armed") << "Text2" << false << "" << true << false;
+        QTest::newRow("alarm, from the about dialog") << "Text2" << true << "" << true << false;
+        QTest::newRow("alarm, completed") << "Text2" << false << "073000" << true << true;
+        QTest::newRow("shutdown, completed") << "Text3" << false << "073000" << false << true;
+    }
+    void armingFromAnInactiveWindow() {
+        QFETCH(QString, field);
+        QFETCH(bool, fromAbout);
+        QFETCH(QString, keys);
+        QFETCH(bool, musicEnabled);
+        QFETCH(bool, cancelEnabled);
+
+        AppRig rig;
+        Form1& f = rig.mainWindow();
+        QWidget other;
+        QWidget* active = &other;
+        if (fromAbout) {
+            active = &rig.forms.showAbout();
+        } else {
+            other.show();
+        }
+        active->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(active));
+
+        const Entry e = entryFor(f, field);
+        QTest::mouseClick(e.armButton, Qt::LeftButton);
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QVERIFY(e.field->hasFocus());
+        QTest::keyClicks(e.field, keys);
+        QCOMPARE(f.Command1->isEnabled(), musicEnabled);
+        QCOMPARE(e.cancelButton->isEnabled(), cancelEnabled);
+
+        // Switching away and back again changes none of it.
+        active->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(active));
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QCOMPARE(f.Command1->isEnabled(), musicEnabled);
+        QCOMPARE(e.field->isEnabled(), keys.isEmpty());
     }
 
     void switchingWindowsDoesNotEndTheEntry() {

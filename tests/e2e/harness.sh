@@ -7,6 +7,7 @@
 #   harness_start_session_bus --atspi  # private session bus (+ accessibility bus); exports its address
 #   harness_start_mock_logind          # second private bus as the system bus, mock logind on it;
 #                                      # its calls land in $HARNESS_CALLS
+#   harness_set_aside "$BIN_DIR/Diri.dll"  # optional: run without a state file, put it back on exit
 #   harness_start_program "$BIN_DIR/Quellor"
 #   harness_wait_window "Quellor4.1" 20
 #
@@ -18,7 +19,8 @@ HARNESS_CALLS=""
 HARNESS_PROGRAM_PID=""
 HARNESS_PYTHON=/usr/bin/python3 # Debian's, which has pyatspi and dbusmock
 HARNESS_AS=()                   # prefix that runs a command as the harness's user (harness_run_as)
-HARNESS_KEPT=()                 # state files put back at the end (harness_fresh_file)
+HARNESS_ASIDE=()                # files set aside for the run (harness_set_aside), put back on exit
+HARNESS_ASIDE_DIR=""
 
 harness_log() { echo "[e2e $(date +%H:%M:%S)] $*" >&2; }
 harness_fail() {
@@ -62,33 +64,38 @@ harness_cleanup() {
         kill -9 "$pid" 2>/dev/null || true
     done
     HARNESS_PIDS=()
-    harness_restore_files
+    harness_put_back
     [[ -n "$HARNESS_DIR" && -d "$HARNESS_DIR" ]] && rm -rf "$HARNESS_DIR"
     return 0
 }
 
-harness_track() { HARNESS_PIDS+=("$1"); }
-
-# Removes a state file the program keeps beside itself for this run, and puts back whatever was
-# there when the run ends (after the clean-up, so the program cannot write it again).
-harness_fresh_file() {
-    local path=$1 saved="$HARNESS_DIR/kept.${#HARNESS_KEPT[@]}"
-    if [[ -f "$path" ]]; then
-        cp -p "$path" "$saved"
+# Moves a state file the program keeps beside itself out of the way, so the run starts without
+# it; clean-up puts back whatever was there before (or nothing), once the program has ended.
+# It waits outside the harness dir, which harness_run_as hands to another user.
+harness_set_aside() {
+    local file=$1
+    [[ -n "$HARNESS_ASIDE_DIR" ]] || HARNESS_ASIDE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/quellor-aside.XXXXXX") ||
+        harness_fail "no room to set $file aside"
+    local kept="$HARNESS_ASIDE_DIR/${#HARNESS_ASIDE[@]}"
+    HARNESS_ASIDE+=("$file")
+    if [[ -e "$file" ]]; then
+        mv "$file" "$kept" || harness_fail "cannot set $file aside"
     fi
-    HARNESS_KEPT+=("$path")
-    rm -f "$path"
 }
-harness_restore_files() {
-    local i
-    for i in "${!HARNESS_KEPT[@]}"; do
-        if [[ -f "$HARNESS_DIR/kept.$i" ]]; then
-            cp -p "$HARNESS_DIR/kept.$i" "${HARNESS_KEPT[i]}"
-        else
-            rm -f "${HARNESS_KEPT[i]}"
-        fi
+
+harness_put_back() {
+    local i kept
+    for i in "${!HARNESS_ASIDE[@]}"; do
+        kept="$HARNESS_ASIDE_DIR/$i"
+        rm -f "${HARNESS_ASIDE[i]}"
+        [[ -e "$kept" ]] && mv "$kept" "${HARNESS_ASIDE[i]}"
     done
+    HARNESS_ASIDE=()
+    [[ -n "$HARNESS_ASIDE_DIR" ]] && rm -rf "$HARNESS_ASIDE_DIR"
+    HARNESS_ASIDE_DIR=""
 }
+
+harness_track() { HARNESS_PIDS+=("$1"); }
 
 # Runs everything the program talks to (its buses, the mock logind, the program itself and the
 # accessibility helper) as USER, an ordinary account for which file permissions hold, with a

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The installed program end to end: `cmake --install` into a temporary prefix lays out the files
-# a desktop expects, and the program, started through its launcher by an ordinary user from its
+# a desktop expects (and the frame library's files for developers), and the program, started through its launcher by an ordinary user from its
 # read-only program directory, keeps its timer option and password in that user's data folder
 # with the same bytes, registers its frame library there, and loses nothing when that folder is
 # read-only as well (the user is told the password cannot be stored).
@@ -10,6 +10,7 @@ set -uo pipefail
 BUILD=$(cd "${1:?usage: install.sh <build dir>}" && pwd)
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/harness.sh"
+source "$HERE/installed_files.sh"
 
 ID=org.quellor.Quellor
 # Root writes through any permission bits: as root, the program runs as an ordinary user.
@@ -29,7 +30,7 @@ cmake --install "$BUILD" --prefix "$PREFIX" >"$HARNESS_DIR/install.log" 2>&1 ||
     { cat "$HARNESS_DIR/install.log" >&2; harness_fail "cmake --install failed"; }
 
 # --- The installed layout -------------------------------------------------------------------
-wanted=$(grep -v '^#' "$HERE/installed_files.txt" | sort)
+wanted=$(installed_files "$BUILD" installed)
 actual=$(cd "$PREFIX" && find . -type f -o -type l | sed 's|^\./||' | sort)
 [[ "$actual" == "$wanted" ]] || harness_fail "installed files differ from installed_files.txt:
 $(diff <(echo "$wanted") <(echo "$actual"))"
@@ -103,7 +104,8 @@ harness_log "first run: timer option and password through the installed program"
 start_installed
 [[ "$(readlink "/proc/$HARNESS_PROGRAM_PID/cwd")" == "$PROGRAM_DIR" ]] ||
     harness_fail "the launcher did not start the program in its directory (cwd $(readlink "/proc/$HARNESS_PROGRAM_PID/cwd"))"
-grep -qF "InprocServer32=$PROGRAM_DIR/libVantrelLib.so" "$DATA/classes.ini" 2>/dev/null ||
+# The program loads its own copy, by its SONAME name.
+grep -q "InprocServer32=$PROGRAM_DIR/libVantrelLib\\.so\\.4$" "$DATA/classes.ini" 2>/dev/null ||
     harness_fail "the frame library was not registered in $DATA/classes.ini"
 harness_atspi wait "关闭" --role "push button" >/dev/null || harness_fail "the main window has no frame"
 

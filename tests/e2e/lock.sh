@@ -12,19 +12,8 @@ source "$(dirname "$0")/harness.sh"
 
 harness_init
 
-# The program keeps its password file beside itself; put back whatever was there before.
 PASSWORD_FILE="$BIN_DIR/pae.dll"
-SAVED="$HARNESS_DIR/pae.dll.saved"
-[[ -f "$PASSWORD_FILE" ]] && cp -p "$PASSWORD_FILE" "$SAVED"
-restore_password_file() {
-    if [[ -f "$SAVED" ]]; then
-        cp -p "$SAVED" "$PASSWORD_FILE"
-    else
-        rm -f "$PASSWORD_FILE"
-    fi
-}
-trap 'restore_password_file; harness_cleanup' EXIT
-rm -f "$PASSWORD_FILE"
+harness_set_aside "$PASSWORD_FILE"
 
 # Exit 0 when another client can take the keyboard and the pointer, 1 when something holds them.
 cat >"$HARNESS_DIR/input_free.py" <<'PY'

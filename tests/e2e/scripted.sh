@@ -13,7 +13,7 @@ source "$(dirname "$0")/harness.sh"
 harness_init
 
 SETTINGS="$BIN_DIR/Diri.dll"
-harness_fresh_file "$SETTINGS"
+harness_set_aside "$SETTINGS"
 
 harness_start_display
 harness_start_session_bus --atspi

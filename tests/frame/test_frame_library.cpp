@@ -4,7 +4,9 @@
 #include "class_store.h"
 #include "vantrel/server.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -21,6 +23,12 @@ using namespace vantrel;
 namespace {
 const char* kClsid = "{7E8A1A54-670B-11D7-B92A-00E04C3C232C}";
 const char* kPageClsid = "{7E8A1A57-670B-11D7-B92A-00E04C3C232C}";
+
+bool mapped(const QString& path) {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) &&
+           maps.readAll().contains(QFileInfo(path).canonicalFilePath().toUtf8());
+}
 
 QString classInfo(const QObject* o, const char* name) {
     const QMetaObject* m = o->metaObject();
@@ -180,6 +188,24 @@ private Q_SLOTS:
         QCOMPARE(m_canUnload(), S_FALSE);
         delete host;
         QCOMPARE(m_canUnload(), S_OK);
+    }
+
+    // Last: a host that unloads the library once it may must leave Qt holding nothing of it.
+    void unloadedLibraryLeavesQtWhole() {
+        {
+            QWidget host;
+            QWidget* frame = factory(kClsid)->createInstance(&host);
+            frame->setProperty("标题栏高度", 400);
+            host.show();
+            QVERIFY(QAccessible::queryAccessibleInterface(frame->findChild<QWidget*>("sminb")));
+        }
+        QCOMPARE(m_canUnload(), S_OK);
+        QVERIFY(m_library.unload());
+        QVERIFY2(!mapped(m_path), "the library is still mapped");
+        QWidget again;
+        again.show();
+        QVERIFY(QAccessible::queryAccessibleInterface(&again));
+        QVERIFY(!QMetaType::fromName("vantrel::NamedValue").isValid());
     }
 };
 

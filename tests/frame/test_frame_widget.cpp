@@ -2,12 +2,13 @@
 
 #include "property_bag.h"
 #include "styles.h"
-#include "vantrel.h"
+#include "vantrel_p.h"
 
 #include <QAccessible>
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMetaProperty>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -45,9 +46,11 @@ struct Fixture {
     QPoint cursor{0, 0};
     Host* host = nullptr;
     Vantrel* frame = nullptr;
+    QWidget* container = nullptr;
     QPointer<QWidget> root;
 
-    explicit Fixture(QWidget* h = nullptr) {
+    // A nested frame lies in a container inside its window rather than on the window itself.
+    explicit Fixture(QWidget* h = nullptr, bool nested = false) {
         QWidget* hostWidget = h;
         if (!hostWidget) {
             host = new Host;
@@ -56,9 +59,15 @@ struct Fixture {
         root = hostWidget;
         hostWidget->setWindowFlag(Qt::FramelessWindowHint);
         hostWidget->resize(400, 266);
-        frame = new Vantrel(hostWidget);
-        frame->setTwipsSource([] { return quellor::Twips{15, 15}; });
-        frame->setCursorSource([this] { return cursor; });
+        QWidget* parent = hostWidget;
+        if (nested) {
+            container = new QWidget(hostWidget);
+            container->setGeometry(0, 0, 400, 266);
+            parent = container;
+        }
+        frame = new Vantrel(parent);
+        VantrelPrivate::get(frame)->setTwipsSource([] { return quellor::Twips{15, 15}; });
+        VantrelPrivate::get(frame)->setCursorSource([this] { return cursor; });
         frame->InitProperties();
         frame->setGeometry(0, 0, 400, 266); // 6000 x 3990 twips
         hostWidget->show();
@@ -144,7 +153,7 @@ private Q_SLOTS:
 
     void shownFrameIsLaidOutInPixels() {
         Fixture f;
-        QCOMPARE(f.frame->layoutTwips().width, 6000.0);
+        QCOMPARE(VantrelPrivate::get(f.frame)->layoutTwips().width, 6000.0);
         QCOMPARE(f.child("closeb")->geometry(), QRect(370, 7, 20, 20)); // 5550, 100, 300 twips
         QCOMPARE(f.child("minb")->geometry(), QRect(345, 7, 20, 20));   // 5170 rounds to 345
         QCOMPARE(f.child("ico")->geometry(), QRect(8, 7, 20, 20));
@@ -154,7 +163,7 @@ private Q_SLOTS:
         // 1000 x 1000 twips grows to the minimum and is laid out there.
         f.frame->resize(67, 67);
         QCOMPARE(f.frame->size(), QSize(120, 120));
-        QCOMPARE(f.frame->layoutTwips().width, 1800.0);
+        QCOMPARE(VantrelPrivate::get(f.frame)->layoutTwips().width, 1800.0);
         QCOMPARE(f.child("closeb")->x(), 90); // 1800 - 450
     }
 
@@ -174,8 +183,8 @@ private Q_SLOTS:
         QCOMPARE(int(f.frame->TitleBarHeight()), stored);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("标题栏高度"));
-        QCOMPARE(f.frame->layoutTwips().image[2].height, double(stored));
-        QCOMPARE(f.frame->layoutTwips().ico.height, double((stored / 5) * 3));
+        QCOMPARE(VantrelPrivate::get(f.frame)->layoutTwips().image[2].height, double(stored));
+        QCOMPARE(VantrelPrivate::get(f.frame)->layoutTwips().ico.height, double((stored / 5) * 3));
     }
 
     void chineseNamesAnswerByName() {
@@ -194,27 +203,62 @@ private Q_SLOTS:
         QCOMPARE(f.frame->property("标题栏高度").toInt(), 420);
     }
 
+    // Every write, by C++ name or persistence name, reaches the setter and tells the container;
+    // the property's NOTIFY signal fires when the value changes.
     void settersNotifyTheirKey_data() {
         QTest::addColumn<QByteArray>("property");
-        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QVariant>("value"); // invalid: write back what reading gives
         QTest::addColumn<QString>("key");
-        QTest::newRow("ForeColor") << QByteArray("ForeColor") << QVariant(255) << "ForeColor";
-        QTest::newRow("Enabled") << QByteArray("Enabled") << QVariant(true) << "Enabled";
-        QTest::newRow("Caption") << QByteArray("Caption") << QVariant("x") << "Caption";
-        QTest::newRow("FontSize") << QByteArray("FontSize") << QVariant(20.0f) << "FontSize";
-        QTest::newRow("BackColor") << QByteArray("BackColor") << QVariant(quint32(255)) << "BackColor";
-        QTest::newRow("SilverStyle") << QByteArray("SilverStyle") << QVariant(false) << "银白色风格";
-        QTest::newRow("Icon") << QByteArray("Icon") << QVariant(QPixmap(32, 32)) << "Icon";
+        QTest::addColumn<QByteArray>("member");
+        QTest::addColumn<bool>("changes");
+        QTest::newRow("ForeColor") << QByteArray("ForeColor") << QVariant(255) << "ForeColor"
+                                   << QByteArray("ForeColor") << true;
+        QTest::newRow("Enabled") << QByteArray("Enabled") << QVariant(true) << "Enabled"
+                                 << QByteArray("Enabled") << true;
+        QTest::newRow("Caption") << QByteArray("Caption") << QVariant("x") << "Caption"
+                                 << QByteArray("Caption") << true;
+        QTest::newRow("FontSize") << QByteArray("FontSize") << QVariant(20.0f) << "FontSize"
+                                  << QByteArray("FontSize") << true;
+        QTest::newRow("BackColor") << QByteArray("BackColor") << QVariant(quint32(255)) << "BackColor"
+                                   << QByteArray("BackColor") << true;
+        QTest::newRow("SilverStyle") << QByteArray("SilverStyle") << QVariant(false) << "银白色风格"
+                                     << QByteArray("SilverStyle") << true;
+        QTest::newRow("Icon") << QByteArray("Icon") << QVariant(QPixmap(32, 32)) << "Icon"
+                              << QByteArray("Icon") << true;
+        QTest::newRow("SilverStyle unchanged") << QByteArray("SilverStyle") << QVariant(true) << "银白色风格"
+                                               << QByteArray("SilverStyle") << false;
+        QTest::newRow("by name, bar height") << QByteArray("标题栏高度") << QVariant(400) << "标题栏高度"
+                                             << QByteArray("TitleBarHeight") << true;
+        QTest::newRow("by name, bar height unchanged")
+            << QByteArray("标题栏高度") << QVariant(500) << "标题栏高度" << QByteArray("TitleBarHeight")
+            << false;
+        QTest::newRow("by name, silver unchanged") << QByteArray("银白色风格") << QVariant(true)
+                                                   << "银白色风格" << QByteArray("SilverStyle") << false;
+        QTest::newRow("by name, bar height read back")
+            << QByteArray("标题栏高度") << QVariant() << "标题栏高度" << QByteArray("TitleBarHeight")
+            << false;
+        QTest::newRow("by name, silver read back")
+            << QByteArray("银白色风格") << QVariant() << "银白色风格" << QByteArray("SilverStyle") << false;
     }
     void settersNotifyTheirKey() {
         QFETCH(QByteArray, property);
         QFETCH(QVariant, value);
         QFETCH(QString, key);
+        QFETCH(QByteArray, member);
+        QFETCH(bool, changes);
         Fixture f;
+        const QMetaProperty meta =
+            f.frame->metaObject()->property(f.frame->metaObject()->indexOfProperty(member));
+        QVERIFY(meta.hasNotifySignal());
+        QSignalSpy notified(f.frame, QByteArray("2" + meta.notifySignal().methodSignature()).constData());
         QSignalSpy changed(f.frame, &Vantrel::PropertyChanged);
-        QVERIFY(f.frame->setProperty(property.constData(), value));
+        if (!value.isValid()) {
+            value = f.frame->property(property.constData());
+        }
+        f.frame->setProperty(property.constData(), value);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).toString(), key);
+        QCOMPARE(notified.count(), changes ? 1 : 0);
     }
 
     void enabledAndRefreshChangeNothingOnScreen() {
@@ -233,7 +277,7 @@ private Q_SLOTS:
         QCOMPARE(f.child<QLabel>("Label1(1)")->text(), QString());
 
         f.frame->setFontSize(20);
-        const FrameLayout& l = f.frame->layoutTwips();
+        const FrameLayout& l = VantrelPrivate::get(f.frame)->layoutTwips();
         for (int i = 0; i < 2; ++i) {
             QLabel* label = f.child<QLabel>(QStringLiteral("Label1(%1)").arg(i));
             QCOMPARE(label->font().pointSizeF(), 20.0);
@@ -241,7 +285,7 @@ private Q_SLOTS:
         }
         f.frame->setTitleBarHeight(300);
         f.frame->setFontSize(48); // taller than the bar
-        QVERIFY(f.frame->layoutTwips().label[0].top < 0);
+        QVERIFY(VantrelPrivate::get(f.frame)->layoutTwips().label[0].top < 0);
         // A size no label can take is refused without a notification.
         QSignalSpy changed(f.frame, &Vantrel::PropertyChanged);
         f.frame->setFontSize(-3);
@@ -413,6 +457,72 @@ private Q_SLOTS:
         QCOMPARE(QAccessible::queryAccessibleInterface(f.image("Image1"))->role(), QAccessible::Client);
     }
 
+    // The second press of a double click is no press: one action per double click.
+    void doubleClickActsOnce_data() {
+        QTest::addColumn<QString>("face");
+        QTest::newRow("minimise") << "sminb";
+        QTest::newRow("close, refused") << "scloseb";
+    }
+    void doubleClickActsOnce() {
+        QFETCH(QString, face);
+        Fixture f;
+        f.host->refuseClose = true;
+        ImageElement* picture = f.image(face);
+        send(picture, mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton));
+        send(picture, mouse(QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton));
+        send(picture, mouse(QEvent::MouseButtonDblClick, {5, 5}, Qt::LeftButton, Qt::LeftButton));
+        send(picture, mouse(QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton));
+        QTest::qWait(20);
+        QCOMPARE(f.host->windowStates.size() + f.host->closeRequests, 1);
+        // The next single click acts again.
+        send(picture, mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton));
+        send(picture, mouse(QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton));
+        QTRY_COMPARE(f.host->windowStates.size() + f.host->closeRequests, 2);
+    }
+
+    // The host is the window that holds the frame, however deep the frame lies in it.
+    void nestedFrameActsOnItsWindow_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("drag") << "drag";
+        QTest::newRow("minimise") << "minimise";
+        QTest::newRow("close") << "close";
+    }
+    void nestedFrameActsOnItsWindow() {
+        QFETCH(QString, action);
+        Fixture f(nullptr, true);
+        if (action == "drag") {
+            f.cursor = {500, 300};
+            send(f.image("mover"), mouse(QEvent::MouseButtonPress, {9, 3}, Qt::LeftButton, Qt::LeftButton));
+            QTRY_VERIFY(!f.host->moves.isEmpty());
+            send(f.image("mover"), mouse(QEvent::MouseButtonRelease, {9, 3}, Qt::LeftButton, Qt::NoButton));
+            QCOMPARE(f.container->pos(), QPoint(0, 0));
+        } else {
+            ImageElement* picture = f.image(action == "close" ? "scloseb" : "sminb");
+            send(picture, mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton));
+            send(picture, mouse(QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton));
+            if (action == "close") {
+                QTRY_COMPARE(f.host->closeRequests, 1);
+            } else {
+                QCOMPARE(f.host->windowStates, QList<int>{1});
+            }
+        }
+    }
+
+    void watchStopsWhileTheWindowIsMinimised() {
+        QWidget* plain = new QWidget;
+        Fixture f(plain);
+        ImageElement* picture = f.image("sminb");
+        QTimer* watch = f.frame->findChild<QTimer*>("Timer3");
+        // The cursor stays where the button was: only the window's state says it is gone.
+        f.cursor = f.child("minb")->mapToGlobal(QPoint(5, 5));
+        send(picture, mouse(QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton));
+        send(picture, mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton));
+        send(picture, mouse(QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton));
+        QVERIFY(plain->isMinimized());
+        QTRY_VERIFY(!watch->isActive());
+        QVERIFY(samePicture(picture->picture(), f.image("tops(0)")->picture()));
+    }
+
     void releaseOffTheButtonDoesNothing() {
         Fixture f;
         send(f.image("scloseb"), mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton));
@@ -536,6 +646,58 @@ private Q_SLOTS:
                                    "up 17 0"}));
     }
 
+    // Virtual-key codes of a PC keyboard's keys, as KeyDown reports them.
+    void keyCodes_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("code");
+        const int keypad = Qt::KeypadModifier;
+        const int shift = Qt::ShiftModifier;
+        QTest::newRow("letter") << int(Qt::Key_Q) << 0 << 0x51;
+        QTest::newRow("F12") << int(Qt::Key_F12) << 0 << 0x7B;
+        QTest::newRow(";") << int(Qt::Key_Semicolon) << 0 << 0xBA;
+        QTest::newRow(": is the ; key") << int(Qt::Key_Colon) << shift << 0xBA;
+        QTest::newRow("=") << int(Qt::Key_Equal) << 0 << 0xBB;
+        QTest::newRow(",") << int(Qt::Key_Comma) << 0 << 0xBC;
+        QTest::newRow("-") << int(Qt::Key_Minus) << 0 << 0xBD;
+        QTest::newRow(".") << int(Qt::Key_Period) << 0 << 0xBE;
+        QTest::newRow("/") << int(Qt::Key_Slash) << 0 << 0xBF;
+        QTest::newRow("`") << int(Qt::Key_QuoteLeft) << 0 << 0xC0;
+        QTest::newRow("[") << int(Qt::Key_BracketLeft) << 0 << 0xDB;
+        QTest::newRow("\\") << int(Qt::Key_Backslash) << 0 << 0xDC;
+        QTest::newRow("]") << int(Qt::Key_BracketRight) << 0 << 0xDD;
+        QTest::newRow("'") << int(Qt::Key_Apostrophe) << 0 << 0xDE;
+        QTest::newRow("! is the 1 key") << int(Qt::Key_Exclam) << shift << 0x31;
+        QTest::newRow("NumLock") << int(Qt::Key_NumLock) << 0 << 0x90;
+        QTest::newRow("ScrollLock") << int(Qt::Key_ScrollLock) << 0 << 0x91;
+        QTest::newRow("PrintScreen") << int(Qt::Key_Print) << 0 << 0x2C;
+        QTest::newRow("Windows key") << int(Qt::Key_Super_L) << 0 << 0x5B;
+        QTest::newRow("right Windows key") << int(Qt::Key_Super_R) << 0 << 0x5C;
+        QTest::newRow("menu key") << int(Qt::Key_Menu) << 0 << 0x5D;
+        QTest::newRow("keypad 5") << int(Qt::Key_5) << keypad << 101;
+        QTest::newRow("keypad 0") << int(Qt::Key_0) << keypad << 0x60;
+        QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << keypad << 0x6A;
+        QTest::newRow("keypad +") << int(Qt::Key_Plus) << keypad << 0x6B;
+        QTest::newRow("keypad -") << int(Qt::Key_Minus) << keypad << 0x6D;
+        QTest::newRow("keypad .") << int(Qt::Key_Period) << keypad << 0x6E;
+        QTest::newRow("keypad /") << int(Qt::Key_Slash) << keypad << 0x6F;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << keypad << 0x0D;
+        QTest::newRow("keypad 5 without NumLock") << int(Qt::Key_Clear) << keypad << 0x0C;
+        QTest::newRow("keypad Home without NumLock") << int(Qt::Key_Home) << keypad << 0x24;
+        QTest::newRow("volume up") << int(Qt::Key_VolumeUp) << 0 << 0xAF;
+    }
+    void keyCodes() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, code);
+        Fixture f;
+        short reported = -1;
+        connect(f.frame, &Vantrel::KeyDown, f.frame, [&](short& k, short&) { reported = k; });
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+        QApplication::sendEvent(f.frame, &press);
+        QCOMPARE(int(reported), code);
+    }
+
     // ---- persistence -----------------------------------------------------------------------------
 
     void storedFrameOfTheProgramLoads() {
@@ -563,17 +725,17 @@ private Q_SLOTS:
         frame->ReadProperties(bag);
         QCOMPARE(int(frame->TitleBarHeight()), 380);
         QCOMPARE(frame->Caption(), QStringLiteral("软件说明"));
-        QCOMPARE(frame->storedCaption(), QStringLiteral("软件说明"));
+        QCOMPARE(VantrelPrivate::get(frame)->storedCaption(), QStringLiteral("软件说明"));
         QCOMPARE(frame->BackColor(), rgb(240, 240, 255));
         QVERIFY(frame->SilverStyle());
         QCOMPARE(frame->FontSize(), 12.0f);
         QCOMPARE(frame->ForeColor(), 0);
         QVERIFY(!frame->Enabled());
-        QCOMPARE(frame->iconPicture()->data, ico);
+        QCOMPARE(VantrelPrivate::get(frame)->iconPicture()->data, ico);
         QCOMPARE(frame->Icon().size(), QSize(32, 32));
         frame->setGeometry(0, 0, 273, 145);
         frame->show();
-        QCOMPARE(frame->layoutTwips().image[1].height, 380.0);
+        QCOMPARE(VantrelPrivate::get(frame)->layoutTwips().image[1].height, 380.0);
         QVERIFY(samePicture(frame->findChild<ImageElement*>("ico")->picture(), frame->Icon()));
     }
 
@@ -588,8 +750,13 @@ private Q_SLOTS:
             << "标题栏高度" << QVariant(600) << QByteArray("TitleBarHeight") << QVariant(600);
         QTest::newRow("bar as text") << "标题栏高度" << QVariant("tall") << QByteArray("TitleBarHeight")
                                      << QVariant(500);
+        // Beyond 16 bits is no height (it once saturated to 32767 and was saved back).
         QTest::newRow("bar beyond 16 bits")
-            << "标题栏高度" << QVariant(99999) << QByteArray("TitleBarHeight") << QVariant(32767);
+            << "标题栏高度" << QVariant(99999) << QByteArray("TitleBarHeight") << QVariant(500);
+        QTest::newRow("bar below 16 bits")
+            << "标题栏高度" << QVariant(-40000) << QByteArray("TitleBarHeight") << QVariant(500);
+        QTest::newRow("bar at 16-bit edge")
+            << "标题栏高度" << QVariant(32767.4) << QByteArray("TitleBarHeight") << QVariant(32767);
         QTest::newRow("silver false")
             << "银白色风格" << QVariant(0) << QByteArray("SilverStyle") << QVariant(false);
         QTest::newRow("silver as 1") << "银白色风格" << QVariant(1) << QByteArray("SilverStyle")
@@ -621,12 +788,24 @@ private Q_SLOTS:
         }
     }
 
+    void readingIntoAShownFrameFitsItsLabels() {
+        Fixture f;
+        auto* label = f.child<QLabel>("Label1(0)");
+        const int before = label->width();
+        quellor::PropertyBag bag;
+        bag.writeProperty("Caption", QStringLiteral("一个长得多的标题 Lumacore"), QString());
+        f.frame->ReadProperties(bag);
+        QVERIFY(label->width() > before);
+        QCOMPARE(label->width(), QFontMetrics(label->font()).horizontalAdvance(label->text()) + 1);
+        QCOMPARE(f.child<QLabel>("Label1(1)")->width(), label->width());
+    }
+
     void missingEntriesReadAsDefaults() {
         Fixture f;
         auto* frame = new Vantrel(f.host);
         frame->ReadProperties(quellor::PropertyBag());
         QCOMPARE(frame->Caption(), QStringLiteral("Lumacore1.0"));
-        QCOMPARE(frame->storedCaption(), QString());
+        QCOMPARE(VantrelPrivate::get(frame)->storedCaption(), QString());
         QVERIFY(frame->SilverStyle());
         QCOMPARE(frame->BackColor(), 0x8000000Fu); // button face until shown
         QCOMPARE(oleColor(frame->BackColor()), QApplication::palette().color(QPalette::Button));
@@ -715,7 +894,7 @@ private Q_SLOTS:
         Fixture g;
         g.frame->ReadProperties(saved);
         QCOMPARE(g.frame->Caption(), QStringLiteral("新的标题"));
-        QCOMPARE(g.frame->storedCaption(), QStringLiteral("新的标题"));
+        QCOMPARE(VantrelPrivate::get(g.frame)->storedCaption(), QStringLiteral("新的标题"));
     }
 };
 

@@ -1,13 +1,14 @@
 #pragma once
 // A program assembled from fakes: the windows under test see a recording platform, a fake
-// clock, recorded sound and message boxes, and a temporary program directory.
+// clock, recorded sound and message boxes, a scripted file chooser and a temporary program
+// directory holding the frame library.
 
 #include "fake_clock.h"
 #include "fake_platform.h"
-#include "file_dialog.h"
 #include "forms.h"
 #include "recording_messages.h"
 #include "recording_sound.h"
+#include "scripted_chooser.h"
 #include "services.h"
 
 #include <QCoreApplication>
@@ -24,24 +25,24 @@ inline void linkFrameLibrary(const QString& programDir) {
     QFile::link(QCoreApplication::applicationDirPath() + library, programDir + library);
 }
 
-class ScriptedChooser : public FileChooser {
+// Records power actions into the sound log as well, so one list shows what happened in order.
+class SequencedPlatform : public FakePlatform {
 public:
-    QStringList answers; // next answers; empty = cancelled
-    int shown = 0;
-    QString lastFilter, lastDir;
-    QString chooseOpenFile(QWidget*, const QString& filter, const QString& dir) override {
-        ++shown;
-        lastFilter = filter;
-        lastDir = dir;
-        return answers.isEmpty() ? QString() : answers.takeFirst();
+    explicit SequencedPlatform(QStringList& sequence) : m_sequence(sequence) {}
+    void requestPower(PowerAction action) override {
+        FakePlatform::requestPower(action);
+        m_sequence << QString::fromStdString(powerCall(action));
     }
+
+private:
+    QStringList& m_sequence;
 };
 
 struct AppFixture {
     QTemporaryDir dir;
-    FakePlatform platform;
-    FakeClock clock;
     RecordingSound sound;
+    SequencedPlatform platform{sound.log};
+    FakeClock clock;
     RecordingMessages messages;
     ScriptedChooser files;
     Services services{platform, clock, sound, messages, files, dir.path()};

@@ -1,56 +1,21 @@
 #pragma once
-// The program's windows over fakes: a recording platform, a clock set by hand, recorded sound
-// and message boxes, a scripted file chooser and a private program directory. The main window's
-// own ticker is stopped; tests tick it by hand.
+// The program's windows over the fixture's fakes, with helpers for the main window: its own
+// ticker is stopped and tests tick it by hand.
 
 #include "app_fixture.h"
-#include "fake_clock.h"
-#include "fake_platform.h"
-#include "file_dialog.h"
-#include "forms.h"
 #include "globals.h"
 #include "main_window.h"
-#include "recording_messages.h"
-#include "recording_sound.h"
-#include "services.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace quellor {
 
-// Records power actions into the sound log as well, so one list shows what happened in order.
-class SequencedPlatform : public FakePlatform {
-public:
-    explicit SequencedPlatform(QStringList& sequence) : m_sequence(sequence) {}
-    void requestPower(PowerAction action) override {
-        FakePlatform::requestPower(action);
-        m_sequence << QString::fromStdString(powerCall(action));
-    }
+struct AppRig : AppFixture {
+    const QDate firstDay = clock.now().date();
 
-private:
-    QStringList& m_sequence;
-};
-
-struct AppRig {
-    RecordingSound sound;
-    SequencedPlatform platform{sound.log};
-    FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(12, 0, 0))};
-    RecordingMessages messages;
-    ScriptedChooser files;
-    QTemporaryDir dir;
-    Services services{platform, clock, sound, messages, files, dir.path()};
-    Forms forms{services};
-    int ended = 0;
-
-    AppRig() {
-        linkFrameLibrary(dir.path());
-        g_TimerAction = TimerAction::None;
-        forms.onEnd = [this] { ++ended; };
-    }
+    AppRig() { g_TimerAction = TimerAction::None; }
 
     // The main window shown and active, its ticker stopped, the load's recordings cleared.
     Form1& mainWindow() {
@@ -65,10 +30,11 @@ struct AppRig {
     }
 
     // Sets the clock and delivers one tick of the main window.
-    void tickAt(const QTime& t) {
-        clock.setTime(t);
+    void tickAt(const QDateTime& t) {
+        clock.set(t);
         forms.mainWindow().Timer1_Timer();
     }
+    void tickAt(const QTime& t, int daysLater = 0) { tickAt(QDateTime(firstDay.addDays(daysLater), t)); }
 
     QString settingsPath() const { return services.path(QStringLiteral("Diri.dll")); }
     void writeSettings(const QByteArray& bytes) {

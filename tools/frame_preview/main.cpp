@@ -1,7 +1,7 @@
 // vantrel_preview [caption]: two borderless windows, one framed in the silver style and one in
 // the green, with a button on each; drag them by their title bars.
 
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <QApplication>
 #include <QPushButton>

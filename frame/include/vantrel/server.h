@@ -3,6 +3,8 @@
 // four exported entry points, the class factory they hand out, and the persistence interface of
 // a control. Hosts include this header only; they load the library itself at run time.
 
+#include "vantrel/property_bag.h"
+
 #include <QObject>
 #include <QtPlugin>
 
@@ -12,10 +14,6 @@
 #include <string_view>
 
 class QWidget;
-
-namespace quellor {
-class PropertyBag;
-}
 
 namespace vantrel {
 
@@ -36,7 +34,11 @@ struct Guid {
     std::uint16_t data3 = 0;
     std::array<std::uint8_t, 8> data4{};
 
-    friend bool operator==(const Guid&, const Guid&) = default;
+    // Written out rather than defaulted: the header is for C++17 hosts too.
+    friend bool operator==(const Guid& a, const Guid& b) {
+        return a.data1 == b.data1 && a.data2 == b.data2 && a.data3 == b.data3 && a.data4 == b.data4;
+    }
+    friend bool operator!=(const Guid& a, const Guid& b) { return !(a == b); }
 
     // Parses "{7E8A1A54-670B-11D7-B92A-00E04C3C232C}" (braces optional, any case).
     static constexpr std::optional<Guid> parse(std::string_view text) {
@@ -106,8 +108,8 @@ public:
     virtual ~PersistPropertyBag() = default;
     // A control placed anew, with no stored state.
     virtual void InitProperties() = 0;
-    virtual void ReadProperties(const quellor::PropertyBag& bag) = 0;
-    virtual void WriteProperties(quellor::PropertyBag& bag) const = 0;
+    virtual void ReadProperties(const PropertyBag& bag) = 0;
+    virtual void WriteProperties(PropertyBag& bag) const = 0;
 };
 
 // The exported entry points, resolved by name from the loaded library.
@@ -118,4 +120,4 @@ using DllCanUnloadNowFn = HRESULT (*)();
 
 } // namespace vantrel
 
-Q_DECLARE_INTERFACE(vantrel::PersistPropertyBag, "VantrelLib.PersistPropertyBag/1.0")
+Q_DECLARE_INTERFACE(vantrel::PersistPropertyBag, "VantrelLib.PersistPropertyBag/2.0")
