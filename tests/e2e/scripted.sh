@@ -25,6 +25,18 @@ harness_track $!
 harness_until 20 gdbus call --session -d org.freedesktop.Notifications -o /org/freedesktop/Notifications \
     -m org.freedesktop.Notifications.GetCapabilities || harness_fail "mock notification server did not start"
 
+# A desktop session manager with an idle inhibitor of its own, as GNOME's.
+GNOME="$HARNESS_DIR/gnome-calls"
+: >"$GNOME"
+"$HARNESS_PYTHON" -m dbusmock -l "$GNOME" org.gnome.SessionManager /org/gnome/SessionManager \
+    org.gnome.SessionManager >"$HARNESS_DIR/gnome.log" 2>&1 &
+harness_track $!
+harness_until 20 gdbus call --session -d org.gnome.SessionManager -o /org/gnome/SessionManager \
+    -m org.freedesktop.DBus.Mock.AddMethod org.gnome.SessionManager Inhibit susu u "ret = 42" ||
+    harness_fail "mock session manager did not start"
+gdbus call --session -d org.gnome.SessionManager -o /org/gnome/SessionManager \
+    -m org.freedesktop.DBus.Mock.AddMethod org.gnome.SessionManager Uninhibit u "" "" >/dev/null
+
 harness_start_program "$BIN_DIR/Quellor"
 harness_atspi --timeout 30 wait "定时关机" --role "push button" || harness_fail "no main window"
 gdbus monitor --session -d org.quellor.Quellor -o /org/quellor/Quellor >"$HARNESS_DIR/monitor.log" 2>&1 &
@@ -92,6 +104,8 @@ WARNED_AT=$(awk '$2 == "Notify" {print $1; exit}' "$NOTES")
 awk -v w="$WARNED_AT" -v r="$(awk '$2 == "Reboot" {print $1}' "$HARNESS_CALLS")" 'BEGIN {exit !(w < r)}' ||
     harness_fail "the warning ($WARNED_AT) came after the action"
 awake_released || harness_fail "the idle inhibitor outlived the action: $(inhibitors)"
+grep -q '^[0-9.]* Inhibit "org.quellor.Quellor" 0 "[^"]*" 8$' "$GNOME" &&
+    grep -q '^[0-9.]* Uninhibit 42$' "$GNOME" || harness_fail "the session manager's inhibitor: $(cat "$GNOME")"
 
 # --- A shutdown armed over the bus, cancelled from the command line --------------------------
 AT=$(seconds_ahead 8)
