@@ -31,6 +31,12 @@ PowerWarning::PowerWarning(ScheduleControl& control, Notifications& notification
     onStateChanged();
 }
 
+PowerWarning::~PowerWarning() {
+    if (m_warned) {
+        m_notifications.close();
+    }
+}
+
 QString PowerWarning::warningText(TimerAction action, qint64 seconds) {
     return QStringLiteral("将在 %1 秒后%2").arg(seconds).arg(verb(action));
 }

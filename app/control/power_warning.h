@@ -16,6 +16,8 @@ class PowerWarning : public QObject {
     Q_OBJECT
 public:
     PowerWarning(ScheduleControl& control, Notifications& notifications, IdleInhibitor& inhibitor);
+    // A warning left on the desktop would speak for a program that no longer runs.
+    ~PowerWarning() override;
 
     static constexpr qint64 kWarnAheadSeconds = 60;
     // "将在 60 秒后关机", with the action's verb and the seconds left.
