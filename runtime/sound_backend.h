@@ -11,10 +11,10 @@ namespace quellor {
 class SoundBackendChannel {
 public:
     virtual ~SoundBackendChannel() = default;
-    // An empty path unloads. A sound effect suits short wave files: it decodes them itself and
-    // leaves no media pipeline behind.
+    // Remembers the file for the next plays (an empty path: none), to go to a sound effect or to
+    // the full media player.
     virtual void load(const QString& path, bool asEffect) = 0;
-    virtual void play() = 0; // from the start
+    virtual void play() = 0; // from the start, however long after the load
     virtual void halt() = 0;
 };
 

@@ -18,6 +18,9 @@ packages=(
     # Qt Designer's CMake package needs Qt OpenGL's: without it the frame's Designer plugin (and the
     # developers' package that carries it) is not built.
     libqt6opengl6-dev
+    # The alarm music heard, not assumed: a private PulseAudio server whose null sink is recorded,
+    # test tones made with sox and encoded with lame, numpy to read the recording.
+    pulseaudio pulseaudio-utils sox lame python3-numpy
     # gdbus drives and watches the program's bus interface in the scripting tests
     libglib2.0-bin
     # groff checks the manual page and compares it with --help

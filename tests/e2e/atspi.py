@@ -6,6 +6,7 @@
   atspi.py --pid PID text NAME [--role ROLE]       print its text
   atspi.py --pid PID enabled NAME [--role ROLE]    exit 0 when it is enabled, 1 when not
   atspi.py --pid PID checked NAME [--role ROLE]    exit 0 when it is checked, 1 when not
+  atspi.py --pid PID centre NAME [--role ROLE]     print "x y", its centre on the screen
 
 ROLE is an AT-SPI role name such as "push button", "radio button" or "text"; it tells a button
 from the time field named after it. Exits 2 when nothing matches within --timeout seconds.
@@ -72,7 +73,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--pid", type=int, required=True)
     parser.add_argument("--timeout", type=float, default=15)
-    parser.add_argument("command", choices=["press", "wait", "text", "enabled", "checked"])
+    parser.add_argument("command", choices=["press", "wait", "text", "enabled", "checked", "centre"])
     parser.add_argument("name")
     parser.add_argument("--role")
     args = parser.parse_args()
@@ -85,6 +86,9 @@ def main():
         print(text.getText(0, text.characterCount))
     elif args.command == "enabled":
         sys.exit(0 if node.getState().contains(pyatspi.STATE_ENABLED) else 1)
+    elif args.command == "centre":
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(box.x + box.width // 2, box.y + box.height // 2)
     elif args.command == "checked":
         sys.exit(0 if node.getState().contains(pyatspi.STATE_CHECKED) else 1)
 

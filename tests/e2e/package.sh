@@ -47,11 +47,23 @@ field() { dpkg-deb -f "${2:-$DEB}" "$1"; }
 depends=$(field Depends)
 harness_log "Depends: $depends"
 # The shared libraries come from dpkg-shlibdeps; the rest the program loads at run time.
+# has <field value> <relation>: the relation is one of the field's, whole.
+has() { grep -qE "(^|, )$(sed 's/[][+.|()]/\\&/g' <<<"$2")( \(|,|$)" <<<"$1"; }
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6multimedia6 libqt6dbus6 libc6 libstdc++6 \
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good "fonts-wqy-microhei | fonts-wqy-zenhei"; do
-    re=$(sed 's/[][+.|()]/\\&/g' <<<"$dep")
-    grep -qE "(^|, )${re}( \(|,|$)" <<<"$depends" || harness_fail "Depends lacks $dep"
+    gstreamer1.0-plugins-base "gstreamer1.0-plugins-good (>= 1.22)" "fonts-wqy-microhei | fonts-wqy-zenhei"; do
+    has "$depends" "$dep" || harness_fail "Depends lacks $dep"
 done
+# The GStreamer plugins the media player builds its pipeline from, down to the PulseAudio sink it
+# plays into (PipeWire desktops serve that protocol too), come with packages it depends on.
+for plugin in playback typefindfunctions audioconvert audioresample volume autodetect pulseaudio mpg123 \
+    audioparsers wavparse; do
+    owner=$(dpkg -S "*/gstreamer-1.0/libgst$plugin.so" 2>/dev/null | head -n1 | cut -d: -f1)
+    [[ -n "$owner" ]] || harness_fail "no installed package holds GStreamer's $plugin plugin"
+    has "$depends" "$owner" || harness_fail "Depends lacks $owner, which holds $plugin"
+done
+recommends=$(field Recommends)
+harness_log "Recommends: $recommends"
+has "$recommends" "pipewire-pulse | pulseaudio" || harness_fail "Recommends lacks a PulseAudio service"
 
 # The developers' package: building against the library needs Qt's development files; the
 # library and the Designer plugin's own libraries come from dpkg-shlibdeps.
