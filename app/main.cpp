@@ -30,8 +30,11 @@ int main(int argc, char* argv[]) {
     // Read before any window system is touched: help, version and status need no display.
     const quellor::Invocation invocation =
         quellor::parseCommandLine(quellor::argumentsOf(argc, argv), QDir::currentPath());
+    if (const std::optional<int> status = quellor::answerAtOnce(invocation, argc, argv)) {
+        return *status;
+    }
     quellor::SingleInstance instance;
-    if (const std::optional<int> status = quellor::answerWithoutWindows(invocation, instance, argc, argv)) {
+    if (const std::optional<int> status = quellor::handOver(invocation, instance, argc, argv)) {
         return *status;
     }
 

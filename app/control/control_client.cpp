@@ -110,11 +110,8 @@ QStringList argumentsOf(int argc, char** argv) {
     return args;
 }
 
-std::optional<int> answerWithoutWindows(const Invocation& invocation, SingleInstance& instance, int& argc,
-                                        char** argv) {
+std::optional<int> answerAtOnce(const Invocation& invocation, int& argc, char** argv) {
     switch (invocation.mode) {
-    case Invocation::Mode::Start:
-        return std::nullopt;
     case Invocation::Mode::Invalid:
         complain(invocation.error);
         print(stderr, QStringLiteral("Try 'quellor --help'.\n"));
@@ -129,14 +126,19 @@ std::optional<int> answerWithoutWindows(const Invocation& invocation, SingleInst
         QCoreApplication app(argc, argv);
         return printStatus();
     }
+    case Invocation::Mode::Start:
     case Invocation::Mode::Control:
-        if (instance.acquire()) {
-            return std::nullopt; // none runs: this one starts and arms
-        }
-        QCoreApplication app(argc, argv);
-        return send(invocation.request);
+        break;
     }
     return std::nullopt;
+}
+
+std::optional<int> handOver(const Invocation& invocation, SingleInstance& instance, int& argc, char** argv) {
+    if (invocation.mode != Invocation::Mode::Control || instance.acquire()) {
+        return std::nullopt;
+    }
+    QCoreApplication app(argc, argv);
+    return send(invocation.request);
 }
 
 } // namespace quellor
