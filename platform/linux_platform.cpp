@@ -1,6 +1,8 @@
 #include "linux_platform.h"
 
+#include "lock_guard.h"
 #include "x11_input_grab.h"
+#include "x11_lock_watch.h"
 #include "x11_pointer.h"
 
 #include <QCursor>
@@ -14,6 +16,8 @@
 #include <QWindow>
 
 #include <unistd.h>
+
+#include <utility>
 
 namespace quellor {
 
@@ -44,7 +48,10 @@ void callLogin1(const QString& method, const QVariantList& args) {
 } // namespace
 
 LinuxPlatform::LinuxPlatform() : m_pointer(std::make_unique<X11Pointer>()) {}
-LinuxPlatform::~LinuxPlatform() = default;
+// A guard still running here means the program ends while locked: it then locks the session.
+LinuxPlatform::~LinuxPlatform() {
+    delete m_guard;
+}
 
 void LinuxPlatform::requestPower(PowerAction action) {
     switch (action) {
@@ -108,20 +115,26 @@ bool LinuxPlatform::politeLogout() {
 }
 
 void LinuxPlatform::setScreenSaverRunning(bool running) {
-    // There is no system flag here: the lock window holds the keyboard and the pointer instead.
+    // There is no system flag here: the lock window holds the keyboard and the pointer instead, and
+    // the guard has the session locked should the program die before the unlock.
     m_screenSaverRunning = running;
-    m_grab.reset();
+    m_watch.reset();
     if (running && m_lockWindow && X11InputGrab::available()) {
         if (QWindow* w = findWindow(m_lockWindow)) {
-            m_grab = std::make_unique<X11InputGrab>(w);
+            m_watch = std::make_unique<X11LockWatch>(w);
         }
+    }
+    if (running && !m_guard) {
+        m_guard = new LockGuard(LockGuard::executableBeside(QCoreApplication::applicationDirPath()));
+    } else if (!running && m_guard) {
+        std::exchange(m_guard, nullptr)->finish();
     }
 }
 
 void LinuxPlatform::setLockWindow(WindowId window) {
     m_lockWindow = window;
     if (!window) {
-        m_grab.reset();
+        m_watch.reset();
     }
 }
 

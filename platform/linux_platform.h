@@ -8,7 +8,8 @@
 
 namespace quellor {
 
-class X11InputGrab;
+class LockGuard;
+class X11LockWatch;
 class X11Pointer;
 
 class LinuxPlatform : public Platform {
@@ -31,7 +32,8 @@ private:
     bool politeLogout();
     bool m_screenSaverRunning = false;
     WindowId m_lockWindow = 0;
-    std::unique_ptr<X11InputGrab> m_grab;
+    std::unique_ptr<X11LockWatch> m_watch;
+    LockGuard* m_guard = nullptr; // deletes itself once a finished guard has ended
     std::unique_ptr<X11Pointer> m_pointer;
 };
 

@@ -20,6 +20,18 @@ bool granted(std::uint8_t status) {
     return status == XCB_GRAB_STATUS_SUCCESS;
 }
 
+bool viewable(xcb_connection_t* c, xcb_window_t window) {
+    xcb_get_window_attributes_reply_t* a =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr);
+    const bool result = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(a);
+    return result;
+}
+
+xcb_window_t rootOf(xcb_connection_t* c) {
+    return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+}
+
 } // namespace
 
 bool X11InputGrab::available() {
@@ -42,23 +54,24 @@ void X11InputGrab::attempt() {
     if (!c || !m_window) {
         return;
     }
-    m_held = false;
-    if (m_window->isExposed()) {
-        const auto window = static_cast<xcb_window_t>(m_window->winId());
-        // owner_events: input for the program's own windows goes to them as usual.
-        const auto keyboard =
-            xcb_grab_keyboard(c, 1, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-        const auto pointer = xcb_grab_pointer(
-            c, 1, window,
-            XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
-                XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW,
-            XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
-        xcb_grab_keyboard_reply_t* k = xcb_grab_keyboard_reply(c, keyboard, nullptr);
-        xcb_grab_pointer_reply_t* p = xcb_grab_pointer_reply(c, pointer, nullptr);
-        m_held = k && p && granted(k->status) && granted(p->status);
-        std::free(k);
-        std::free(p);
-    }
+    const auto window = static_cast<xcb_window_t>(m_window->winId());
+    // Until the lock window can be seen (not yet mapped, or taken off screen) the grabs sit on the
+    // root window: input is held from the start, and no gap opens while the lock is put back.
+    const xcb_window_t target = viewable(c, window) ? window : rootOf(c);
+    // owner_events: input for the program's own windows goes to them as usual.
+    const auto keyboard =
+        xcb_grab_keyboard(c, 1, target, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    const auto pointer = xcb_grab_pointer(
+        c, 1, target,
+        XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
+            XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW,
+        XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
+    xcb_grab_keyboard_reply_t* k = xcb_grab_keyboard_reply(c, keyboard, nullptr);
+    xcb_grab_pointer_reply_t* p = xcb_grab_pointer_reply(c, pointer, nullptr);
+    const bool both = k && p && granted(k->status) && granted(p->status);
+    std::free(k);
+    std::free(p);
+    m_held = both && target == window;
     m_timer.start(m_held ? kRenewMs : kRetryMs);
 }
 

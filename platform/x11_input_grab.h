@@ -1,9 +1,11 @@
 #pragma once
 // Holds the keyboard and pointer for the lock window on X11, so no other client (the window
 // manager's key bindings included) gets input while the lock is up. Events for the program's own
-// windows still reach them, so its message boxes stay usable. The grabs are taken once the window
-// is exposed, retried until they hold, renewed now and then (another client may have taken them
-// meanwhile) and at once, with the window raised again, when focus leaves the program.
+// windows still reach them, so its message boxes stay usable. While the window is not viewable the
+// grabs are held on the root window instead; they move to the window as soon as it can be seen
+// (the lock's window watch calls attempt() on its map), are renewed now and then (another client
+// may have taken them meanwhile) and at once, with the window raised again, when focus leaves the
+// program.
 
 #include <QObject>
 #include <QPointer>
@@ -21,14 +23,15 @@ public:
     explicit X11InputGrab(QWindow* window);
     ~X11InputGrab() override;
 
-    // Both grabs were granted at the last attempt.
+    // Takes both grabs now: on the window when it is viewable, else on the root window.
+    void attempt();
+    // Both grabs were granted on the window itself at the last attempt.
     bool held() const { return m_held; }
 
     static constexpr int kRetryMs = 50;
     static constexpr int kRenewMs = 500;
 
 private:
-    void attempt();
     void focusChanged(QWindow* focus);
     void release();
 

@@ -21,6 +21,10 @@ packages=(
     # The alarm music heard, not assumed: a private PulseAudio server whose null sink is recorded,
     # test tones made with sox and encoded with lame, numpy to read the recording.
     pulseaudio pulseaudio-utils sox lame python3-numpy
+    # The lock's test adds and removes offscreen screens through the platform's private interface.
+    qt6-base-private-dev
+    # The lock's end-to-end test pastes from the clipboard.
+    xclip
     # gdbus drives and watches the program's bus interface in the scripting tests
     libglib2.0-bin
     # groff checks the manual page and compares it with --help

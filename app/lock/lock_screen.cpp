@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "forms.h"
+#include "line_breaks.h"
 #include "password_store.h"
 #include "screen_cover.h"
 
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QShortcut>
+#include <QWindow>
 
 #include <algorithm>
 #include <limits>
@@ -49,6 +51,8 @@ Form10::Form10(Services& services, Forms& forms, PasswordStore& store)
     connect(qApp, &QGuiApplication::screenAdded, this, &Form10::updateCovers);
     connect(qApp, &QGuiApplication::screenRemoved, this, &Form10::updateCovers);
     Form_Load();
+    // The lock itself moves when its screen goes; the screen it leaves then needs a cover.
+    connect(windowHandle(), &QWindow::screenChanged, this, &Form10::updateCovers);
 }
 
 Form10::~Form10() {
@@ -61,6 +65,7 @@ void Form10::createControls() {
     Text1->setAccessibleName(QStringLiteral("密码"));
     Text1->setFont(makeFont(QStringLiteral("宋体"), 12, true));
     showAsStars(Text1);
+    refuseLineBreaks(Text1);
     // A context menu is a popup that would take the lock's grab away.
     Text1->setContextMenuPolicy(Qt::NoContextMenu);
     placeTwips(Text1, 240, 120, 1095, 255, t);
@@ -261,7 +266,8 @@ void Form10::updateCovers() {
         return;
     }
     const QList<QScreen*> screens = QGuiApplication::screens();
-    QScreen* own = screen();
+    // A screen being removed still holds the lock for a moment; it lands on the primary one.
+    QScreen* own = screens.contains(screen()) ? screen() : QGuiApplication::primaryScreen();
     std::erase_if(m_covers, [&](ScreenCover* cover) {
         QScreen* covered = cover->coveredScreen();
         if (covered && covered != own && screens.contains(covered)) {

@@ -4,6 +4,7 @@
 #include "dialog_window.h"
 #include "forms.h"
 #include "frame_host.h"
+#include "line_breaks.h"
 #include "password_store.h"
 
 #include <QDir>
@@ -27,6 +28,7 @@ TextBox* passwordBox(const QString& name, const QString& accessible, QWidget* pa
     auto* box = new TextBox(name, parent);
     box->setAccessibleName(accessible);
     showAsStars(box);
+    refuseLineBreaks(box);
     return box;
 }
 

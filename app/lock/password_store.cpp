@@ -1,5 +1,7 @@
 #include "password_store.h"
 
+#include "line_breaks.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -20,7 +22,7 @@ bool PasswordStore::clear() {
 }
 
 QByteArray PasswordStore::encode(const QString& password) {
-    return password.toLocal8Bit() + QByteArrayLiteral("\r\n");
+    return withoutLineBreaks(password).toLocal8Bit() + QByteArrayLiteral("\r\n");
 }
 
 bool PasswordStore::write(const QString& password) {
@@ -35,7 +37,7 @@ bool PasswordStore::write(const QString& password) {
         file.cancelWriting();
         return false;
     }
-    m_lastWritten = password;
+    m_lastWritten = withoutLineBreaks(password);
     return true;
 }
 
@@ -48,11 +50,18 @@ std::optional<QString> PasswordStore::read() const {
     if (bytes.isEmpty()) {
         return std::nullopt; // no line at all, not even an empty one
     }
-    qsizetype end = 0;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
-        ++end;
+    // The line ends at its CR LF. A lone CR or LF before it is a line break an earlier version let
+    // into a pasted password; it is dropped as the boxes now drop it, so the same paste still
+    // unlocks and the text before the break alone does not. A file with no CR LF at all (written by
+    // hand) ends its line at the first CR or LF.
+    qsizetype end = bytes.indexOf("\r\n");
+    if (end < 0) {
+        end = 0;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
+            ++end;
+        }
     }
-    return QString::fromLocal8Bit(bytes.left(end));
+    return withoutLineBreaks(QString::fromLocal8Bit(bytes.left(end)));
 }
 
 std::optional<QString> PasswordStore::readForCheck() const {

@@ -19,12 +19,13 @@ public:
     bool clear();
     // Replaces the file with the one line. False when the password could not be stored.
     bool write(const QString& password);
-    // The first line without its line end; nothing when the file is missing, unreadable or empty.
+    // The first line without its line end or any line break within it; nothing when the file is
+    // missing, unreadable or empty.
     std::optional<QString> read() const;
     // What the lock compares with: the file's line, else the password this store last wrote.
     std::optional<QString> readForCheck() const;
 
-    // The exact bytes written for a password.
+    // The exact bytes written for a password (line breaks dropped).
     static QByteArray encode(const QString& password);
 
 private:

@@ -14,6 +14,7 @@ ScreenCover::ScreenCover(QScreen* screen, QWidget* lock)
     setMouseTracking(true);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setGeometry(screen->geometry());
+    connect(screen, &QScreen::geometryChanged, this, [this](const QRect& area) { setGeometry(area); });
 }
 
 void ScreenCover::mouseMoveEvent(QMouseEvent* event) {

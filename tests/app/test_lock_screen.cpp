@@ -9,14 +9,52 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryFile>
 #include <QTest>
+#include <qpa/qplatformnativeinterface.h>
 
 using namespace quellor;
 
 namespace {
+
+// Screens come and go as the offscreen platform is reconfigured, the way a monitor is plugged in
+// or out. By name; the suite starts with "first" and "second". The one named narrowed is 320 wide.
+void setScreens(const QStringList& names, const QString& narrowed = {}) {
+    const QMap<QString, QRect> known{
+        {"first", {0, 0, 1024, 768}}, {"second", {1024, 0, 800, 600}}, {"third", {1824, 0, 640, 480}}};
+    QJsonArray screens;
+    for (const QString& name : names) {
+        const QRect r = known.value(name);
+        screens.append(QJsonObject{{"name", name},
+                                   {"x", r.x()},
+                                   {"y", r.y()},
+                                   {"width", name == narrowed ? 320 : r.width()},
+                                   {"height", r.height()},
+                                   {"logicalDpi", 96},
+                                   {"logicalBaseDpi", 96},
+                                   {"dpr", 1}});
+    }
+    QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+    using SetConfiguration = void (*)(const QJsonObject&, QPlatformNativeInterface*);
+    auto set = reinterpret_cast<SetConfiguration>(native->nativeResourceForIntegration("setConfiguration"));
+    QVERIFY(set);
+    set(QJsonObject{{"screens", screens}}, native);
+    QCOMPARE(QGuiApplication::screens().size(), names.size());
+}
+
+QStringList coveredScreens(const Form10& f) {
+    QStringList names;
+    for (ScreenCover* cover : f.covers()) {
+        names << (cover->coveredScreen() ? cover->coveredScreen()->name() : QStringLiteral("(gone)"));
+    }
+    names.sort();
+    return names;
+}
 
 // Locks the way the user does: the main window's dialog, the password twice, OK.
 Form10& lock(AppFixture& app, const QString& password) {
@@ -311,6 +349,38 @@ private Q_SLOTS:
         f.showNormal();
         QTRY_VERIFY(f.isMaximized());
         QCOMPARE(app.platform.powerActions(), 0);
+    }
+
+    void screensComingAndGoingWhileLocked_data() {
+        QTest::addColumn<QStringList>("screens");
+        QTest::addColumn<QStringList>("covered");
+        QTest::newRow("a third screen is covered")
+            << QStringList{"first", "second", "third"} << QStringList{"second", "third"};
+        QTest::newRow("a removed screen drops its cover") << QStringList{"first"} << QStringList{};
+        QTest::newRow("the lock's own screen removed: no cover over the lock where it lands")
+            << QStringList{"second", "third"} << QStringList{"third"};
+    }
+    void screensComingAndGoingWhileLocked() {
+        QFETCH(QStringList, screens);
+        QFETCH(QStringList, covered);
+        const auto backToTwo = qScopeGuard([] { setScreens({"first", "second"}); });
+        AppFixture app;
+        Form10& f = lock(app, "pw");
+        QCOMPARE(coveredScreens(f), QStringList{"second"});
+        setScreens(screens);
+        QTRY_COMPARE(coveredScreens(f), covered);
+        for (ScreenCover* cover : f.covers()) {
+            QVERIFY(cover->isVisible());
+            QCOMPARE(cover->geometry(), cover->coveredScreen()->geometry());
+        }
+        // A cover follows its screen when that changes size.
+        if (!covered.isEmpty()) {
+            setScreens(screens, covered.front());
+            QTRY_COMPARE(f.covers().front()->width(), 320);
+        }
+        // Back to two screens: every screen but the lock's own is covered, wherever the lock stands.
+        setScreens({"first", "second"});
+        QTRY_COMPARE(coveredScreens(f), QStringList{f.screen()->name() == "first" ? "second" : "first"});
     }
 
     void pointsFallInTheSchemesColourOnBlack() {

@@ -5,8 +5,10 @@
 #include "password_dialog.h"
 #include "password_store.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTest>
 
 using namespace quellor;
@@ -164,6 +166,44 @@ private Q_SLOTS:
         QCOMPARE(app.platform.powerActions(), 0);
     }
 
+    void pastedLineBreaksNeverReachThePassword_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("LF inside") << "Pw\n4"
+                                   << "Pw4";
+        QTest::newRow("CR LF at the end") << "secret\r\n"
+                                          << "secret";
+        QTest::newRow("lone CR") << "a\rb"
+                                 << "ab";
+        QTest::newRow("Unicode line separators") << "a\u2028b\u2029c\u0085d"
+                                                 << "abcd";
+        QTest::newRow("a line break alone") << "\n"
+                                            << "";
+    }
+    void pastedLineBreaksNeverReachThePassword() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, kept);
+        AppFixture app;
+        QGuiApplication::clipboard()->setText(clipboard);
+        Form9& dialog = openDialog(app);
+        dialog.Text1->paste();
+        dialog.Text2->paste();
+        QCOMPARE(dialog.Text1->text(), kept);
+        QCOMPARE(dialog.Text2->text(), kept);
+        dialog.Command1_Click();
+        QCOMPARE(fileBytes(app.services.statePath("pae.dll")), kept.toLocal8Bit() + "\r\n");
+        // Pasted the same way on the lock, it unlocks.
+        Form10& lock = *app.forms.lockScreen();
+        for (int i = 0; i < Form10::kMovesToShowBox; ++i) {
+            lock.Form_MouseMove();
+        }
+        lock.Text1->paste();
+        QCOMPARE(lock.Text1->text(), kept);
+        lock.Command1_Click();
+        QVERIFY(app.forms.mainWindow().isVisible());
+        QCOMPARE(app.messages.shown.size(), 0);
+    }
+
     void storeReadsTheFirstLineOnly_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("readable");
@@ -171,7 +211,10 @@ private Q_SLOTS:
         QTest::newRow("one line") << QByteArray("pw\r\n") << true << "pw";
         QTest::newRow("line end alone") << QByteArray("\r\n") << true << "";
         QTest::newRow("no line end") << QByteArray("pw") << true << "pw";
-        QTest::newRow("bare LF") << QByteArray("pw\nmore") << true << "pw";
+        QTest::newRow("no CR LF: a bare LF ends it") << QByteArray("pw\nmore") << true << "pw";
+        // What an earlier version stored for a pasted line break: the same paste now gives "abcd".
+        QTest::newRow("lone LF before the CR LF") << QByteArray("ab\ncd\r\n") << true << "abcd";
+        QTest::newRow("lone CR before the CR LF") << QByteArray("ab\rcd\r\n") << true << "abcd";
         QTest::newRow("second line ignored") << QByteArray("one\r\ntwo\r\n") << true << "one";
         QTest::newRow("0 bytes: no line") << QByteArray() << false << "";
     }

@@ -44,9 +44,8 @@ mkdir -p "$PULSE"
 # The program directory, copied where that user can reach it (the checkout may lie in root's home).
 PROGRAM="$HARNESS_DIR/program"
 mkdir -p "$PROGRAM"
-for file in $(awk '$1 == "quellor" {print $2}' "$HERE/installed_files.txt" | sed -n 's|^lib/quellor/||p' |
-    grep -vx quellor.installed); do
-    cp -P "$BIN_DIR/$file" "$PROGRAM/" || harness_fail "no $file in $BIN_DIR"
+for file in $(sed -n 's|^quellor lib/quellor/||p' "$HERE/installed_files.txt" | grep -vx quellor.installed); do
+    cp "$BIN_DIR/$file" "$PROGRAM/" || harness_fail "no $file in $BIN_DIR"
 done
 [[ -n "${HARNESS_AS[*]}" ]] && chown -R nobody: "$HARNESS_DIR"
 

@@ -191,6 +191,22 @@ harness_start_mock_logind() {
     harness_log "mock logind on $addr"
 }
 
+# Gives the mock logind a session of the harness's user and exports its id as XDG_SESSION_ID, so the
+# program finds its own session there.
+harness_add_session() {
+    export XDG_SESSION_ID=$1
+    harness_as dbus-send --system --print-reply --dest=org.freedesktop.login1 /org/freedesktop/login1 \
+        org.freedesktop.DBus.Mock.AddSession string:"$1" string:seat0 uint32:"$(harness_as id -u)" \
+        string:"$(harness_as id -un)" boolean:true >/dev/null || harness_fail "mock logind took no session"
+}
+
+# The session's LockedHint as the mock logind holds it: true or false.
+harness_locked_hint() {
+    harness_as dbus-send --system --print-reply=literal --dest=org.freedesktop.login1 \
+        "/org/freedesktop/login1/session/$XDG_SESSION_ID" org.freedesktop.DBus.Properties.Get \
+        string:org.freedesktop.login1.Session string:LockedHint | awk '{print $NF}'
+}
+
 # The calls the mock logind has seen, methods only, one per line; the program's idle inhibitor
 # (taken while a power action is armed) and its listing are left out.
 harness_logind_methods() { awk '$2 != "Inhibit" && $2 != "ListInhibitors" {print $2}' "$HARNESS_CALLS"; }

@@ -3,7 +3,10 @@
 # logind. Locking stores the password and holds keyboard and pointer; the box appears on the
 # fortieth mouse move; two wrong passwords then the right one unlock without a power-off; three
 # wrong ones power off exactly once (and the right one still unlocks afterwards); Alt+F4 with
-# text in the box powers off once and leaves the lock up.
+# text in the box powers off once and leaves the lock up. The lock holds input before it shows,
+# comes back at once when another client unmaps it, and marks the session locked while it stands;
+# a pasted password with a line break unlocks when pasted again; killed while locked, its guard has
+# logind lock the session.
 #
 #   lock.sh <directory holding the Quellor binary>
 set -u
@@ -37,25 +40,58 @@ input_free() { "$HARNESS_PYTHON" "$HARNESS_DIR/input_free.py"; }
 input_held() { ! input_free; }
 
 power_offs() { grep -c PowerOff "$HARNESS_CALLS"; }
+logind_saw() { harness_logind_methods | grep -qx "$1"; }
 box_showing() { harness_atspi --timeout 1 wait "密码" --role "password text"; }
 main_window_showing() { xdotool search --onlyvisible --name "^Quellor4.1\$"; }
 main_window_hidden() { ! main_window_showing; }
 window_gone() { ! xdotool search --onlyvisible --name "^$1\$"; }
 power_offs_are() { (($(power_offs) == $1)); }
 
-# Sets a password through the main window's dialog; the lock screen then stands.
+# The lock window (titled with a single space), once it shows.
+lock_window() { xdotool search --onlyvisible --name '^ $' | head -n1; }
+lock_viewable() { xwininfo -id "$(lock_window)" | grep -q IsViewable; }
+lock_above() { xprop -id "$(lock_window)" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+lock_standing() { lock_viewable && lock_above && input_held; }
+# Succeeds once the command does, trying every tenth of a second for $1 tenths.
+within_tenths() {
+    local tenths=$1 i
+    shift
+    for ((i = 0; i < tenths; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# Puts text on the clipboard; xclip serves it until the run ends.
+clipboard() {
+    printf '%s' "$1" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+    harness_track $!
+    harness_until 5 xclip -o -selection clipboard || harness_fail "nothing on the clipboard"
+}
+
+# Sets a password through the main window's dialog, typed or (with --paste, from the clipboard)
+# pasted; the lock screen then stands. The file holds the password without line breaks.
 lock_with() {
-    local password=$1 dialog
+    local password=$1 how=${2:-type} dialog stored lock
     harness_atspi press "锁定计算机" --role "push button"
     dialog=$(harness_wait_window "输入密码" 10) || harness_fail "password dialog did not open"
     [[ -f "$PASSWORD_FILE" && ! -s "$PASSWORD_FILE" ]] || harness_fail "password file not emptied on opening"
     xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
-    xdotool type --delay 30 "$password"
-    xdotool key Tab
-    xdotool type --delay 30 "$password"
+    if [[ "$how" == --paste ]]; then
+        clipboard "$password"
+        xdotool key ctrl+v Tab ctrl+v
+    else
+        xdotool type --delay 30 "$password"
+        xdotool key Tab
+        xdotool type --delay 30 "$password"
+    fi
     xdotool key alt+y
     harness_until 10 window_gone "输入密码" || harness_fail "dialog still open"
-    [[ "$(od -An -c "$PASSWORD_FILE" | tr -s ' ' | tr -d '\n')" == " $(echo "$password" | sed 's/./& /g')\r \n" ]] ||
+    lock=$(harness_wait_window ' ' 10) || harness_fail "no lock window"
+    # Input is held before the lock first shows, not some time after.
+    input_held || harness_fail "the lock showed before it held keyboard and pointer"
+    stored=$(printf '%s' "$password" | tr -d '\n')
+    [[ "$(od -An -c "$PASSWORD_FILE" | tr -s ' ' | tr -d '\n')" == " $(echo "$stored" | sed 's/./& /g')\r \n" ]] ||
         harness_fail "password file holds $(od -An -c "$PASSWORD_FILE")"
     [[ "$(stat -c %a "$PASSWORD_FILE")" == 600 ]] || harness_fail "password file mode $(stat -c %a "$PASSWORD_FILE")"
     harness_until 10 main_window_hidden || harness_fail "main window still shown"
@@ -92,12 +128,18 @@ expect_unlocked() {
 harness_start_display
 harness_start_session_bus --atspi
 harness_start_mock_logind
+harness_add_session e2e1
 harness_start_program "$BIN_DIR/Quellor"
 harness_atspi --timeout 30 wait "锁定计算机" --role "push button" || harness_fail "no main window"
 input_free || harness_fail "input held before locking"
 
-harness_log "lock, 40 moves, two wrong then right"
+harness_log "lock, unmapped by another client, 40 moves, two wrong then right"
+[[ "$(harness_locked_hint)" == false ]] || harness_fail "session marked locked before locking"
 lock_with "Pw1"
+harness_until 5 test "$(harness_locked_hint)" == true || harness_fail "session not marked locked while locked"
+lock_standing || harness_fail "the lock does not stand above with input held"
+xdotool windowunmap "$(lock_window)"
+within_tenths 10 lock_standing || harness_fail "not back above and holding input within a second of an unmap"
 mouse_moves 39
 sleep 0.3
 box_showing && harness_fail "the box showed before the fortieth move"
@@ -108,6 +150,7 @@ enter_password "bad2" "警告"
 enter_password "Pw1"
 expect_unlocked
 (($(power_offs) == 0)) || harness_fail "power-off after two wrong then right"
+harness_until 5 test "$(harness_locked_hint)" == false || harness_fail "session still marked locked after the unlock"
 
 harness_log "lock, three wrong"
 lock_with "Pw2"
@@ -138,6 +181,23 @@ xdotool key ctrl+a
 enter_password "Pw3"
 expect_unlocked
 
+harness_log "lock with a pasted line break, pasted again to unlock"
+lock_with $'Pw\n4' --paste
+mouse_moves 40
+harness_until 5 box_showing || harness_fail "no box after forty moves"
+xdotool key ctrl+v alt+y
+expect_unlocked
+
 harness_program_running || harness_fail "program ended"
-[[ "$(harness_logind_methods | sort -u)" == "PowerOff" ]] || harness_fail "unexpected logind calls: $(harness_logind_methods | tr '\n' ' ')"
+harness_logind_methods | grep -qx Lock && harness_fail "the session was locked while the program ran"
+(($(power_offs) == 2)) || harness_fail "expected two PowerOffs in all, got $(power_offs)"
+
+harness_log "killed while locked"
+lock_with "Pw5"
+kill -9 "$HARNESS_PROGRAM_PID"
+within_tenths 20 logind_saw Lock || harness_fail "no Lock on the session within two seconds of the kill"
+# Besides the program's and its guard's calls, the log holds the mock's own bookkeeping.
+unexpected=$(harness_logind_methods | grep -vxE 'PowerOff|SetLockedHint|GetSession|Lock|AddSeat|AddUser|AddSession|Get|GetAll|Set|emit' |
+    sort -u | tr '\n' ' ')
+[[ -z "$unexpected" ]] || harness_fail "unexpected logind calls: $unexpected"
 harness_log "PASS"
