@@ -17,8 +17,16 @@ std::shared_ptr<LoadedCursor> loadCursorFromFile(const QString& name) {
         return nullptr;
     }
     auto cursor = std::make_shared<LoadedCursor>();
+    // One pixmap per image, however many steps show it: an animation may repeat one large
+    // image thousands of times.
+    QHash<int, QCursor> made;
     for (const CursorFrame& frame : parsed->frames) {
-        cursor->frames.emplace_back(QPixmap::fromImage(frame.image), frame.hotspot.x(), frame.hotspot.y());
+        auto it = made.find(frame.imageIndex);
+        if (it == made.end()) {
+            it = made.insert(frame.imageIndex,
+                             QCursor(QPixmap::fromImage(frame.image), frame.hotspot.x(), frame.hotspot.y()));
+        }
+        cursor->frames.push_back(*it);
         cursor->durationsMs.push_back(std::max(1, frame.durationMs));
     }
     return cursor;

@@ -4,6 +4,7 @@
 
 #include "class_cursors.h"
 #include "password_store.h"
+#include "power_warnings.h"
 #include "services.h"
 
 #include <QPointer>
@@ -81,6 +82,7 @@ private:
     QPointer<Form9> m_form9;
     QPointer<Form10> m_form10;
     std::optional<PasswordStore> m_passwordStore;
+    PowerWarnings m_powerWarnings{m_services, *this};
 };
 
 } // namespace quellor

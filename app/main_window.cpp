@@ -77,11 +77,10 @@ QString desktopOrHome() {
 } // namespace
 
 Form1::Form1(Services& services, Forms& forms)
-    // A splash-type window: window managers hold normal windows on screen, which would keep the
-    // dock from parking this one above the top edge, yet a splash still takes the focus when
-    // clicked. Normal windows were pulled back to a tenth of their height under openbox.
     : cdlGetFile(services.files), m_services(services), m_forms(forms) {
-    setDockWindowType(true);
+    // Borderless: the frame control draws the window's frame. What keeps the window parked and on
+    // top is the dock's business, through the platform.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quellor4.1"));
     setWindowIcon(readIcon(QStringLiteral(":/assets/icons/quellor-32.png"), "PNG"));
@@ -391,20 +390,15 @@ void Form1::Command2_Click() {
     m_forms.endProgram();
 }
 
-void Form1::setDockWindowType(bool dock) {
-    setWindowFlags((dock ? Qt::SplashScreen : Qt::Window) | Qt::FramelessWindowHint);
-    // Qt lets no splash end the program by closing; this one is the main window and still does.
-    setAttribute(Qt::WA_QuitOnClose, true);
-}
-
 void Form1::setWindowStateByName(int state) {
     if (state != 1 || isMinimized()) {
         return;
     }
-    // Window managers neither iconify a splash-type window nor list it for restoring, so while
-    // minimised this is an ordinary window; it becomes the dock's window again when restored.
+    // Shown afresh, minimised: a window system that keeps a docked window from being minimised
+    // (X11 window managers iconify no dock) treats it as an ordinary window while it is. Shown
+    // afresh again when restored, it is the dock's window again.
     m_minimisedAsNormal = true;
-    setDockWindowType(false);
+    hide();
     showMinimized();
 }
 
@@ -412,9 +406,9 @@ void Form1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && m_minimisedAsNormal && !isMinimized()) {
         m_minimisedAsNormal = false;
-        // Not from inside the state change: changing the type re-creates the native window.
+        // Not from inside the state change.
         QTimer::singleShot(0, this, [this] {
-            setDockWindowType(true);
+            hide();
             show();
         });
     }

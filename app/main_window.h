@@ -97,7 +97,6 @@ private:
     void connectHandlers();
     void cue(const QString& file);
     void scheduleCheck(const QString& now);
-    void setDockWindowType(bool dock);
 
     Services& m_services;
     Forms& m_forms;

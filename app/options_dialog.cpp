@@ -117,6 +117,10 @@ void Form5::Command2_Click() {
     // The file only preselects the next opening: when it cannot be written (a read-only program
     // directory, a full disk) the choice still holds for this run and the old file stays whole.
     SettingsFile(m_services.statePath(QStringLiteral("Diri.dll"))).write(g_TimerAction);
+    // A system that will refuse is better known now than at the time, when nobody may be there.
+    if (const auto action = powerActionFor(g_TimerAction)) {
+        m_services.platform.checkPower(*action);
+    }
     close();
 }
 

@@ -6,6 +6,7 @@
 #
 #   bash bench/report.sh                  # about twenty-five minutes; the README's figures come from it
 #   REPORT_QUICK=1 bash bench/report.sh   # a few minutes: fewer runs, shorter idle and clock windows
+#   REPORT_ONLY=idle bash bench/report.sh # the idle rounds alone, and their rows of the table
 #
 # Installs what it needs (KShutdown too, which brings in part of KDE, so only here and not in
 # scripts/deps.sh), builds a Release tree in build-release/ and runs everything under its own Xvfb +
@@ -15,7 +16,7 @@
 # Environment (defaults for the full run; REPORT_QUICK=1 lowers them):
 #   BUILD_DIR       Release build to measure (default <repo>/build-release)
 #   STARTUP_RUNS    exec-to-first-window runs of each program, interleaved (15; quick 5)
-#   IDLE_RUNS       rounds in which the three programs start and sit idle side by side (5; quick 2)
+#   IDLE_RUNS       rounds in which the programs start and sit idle side by side (5; quick 2)
 #   IDLE_SECONDS    length of each idle round (60; quick 10)
 #   TICK_RUNS       runs of the hour of clock ticks (3; quick 1)
 #   CLOCK_SECONDS   clock measurement with every core busy, in all (600; quick 60)
@@ -28,6 +29,11 @@ set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 quick=${REPORT_QUICK:-0}
+only=${REPORT_ONLY:-}
+[[ -z "$only" || "$only" == idle ]] || {
+    echo "REPORT_ONLY takes only \"idle\"" >&2
+    exit 2
+}
 [[ "$quick" == 0 ]] && quick=""
 build=${BUILD_DIR:-$root/build-release}
 startup_runs=${STARTUP_RUNS:-${quick:+5}}
@@ -124,28 +130,30 @@ have_kshutdown() { [[ -n "$kshutdown_bin" ]]; }
 # One time in ms, or nothing on failure.
 first_window_ms() { "$bin/map_timer" -n 1 -t 30 -- "$@" 2>>"$HARNESS_DIR/map_timer.log" | sed -n 's/^run 1: \([0-9.]*\) ms$/\1/p'; }
 
-log "first window: $startup_runs runs each of Quellor, the bare window and KShutdown, interleaved"
-# A warm-up each: the first run of anything reads its libraries from disk.
-first_window_ms "$bin/Quellor" >/dev/null
-first_window_ms "$bin/bench_bare_window" >/dev/null
-have_kshutdown && first_window_ms "$kshutdown_bin" >/dev/null
-q_first=() b_first=() k_first=()
-for ((i = 0; i < startup_runs; i++)); do
-    sleep 0.5
-    t=$(first_window_ms "$bin/Quellor") || true
-    [[ -n "$t" ]] || harness_fail "Quellor mapped no window (see $HARNESS_DIR/map_timer.log)"
-    q_first+=("$t")
-    sleep 0.5
-    t=$(first_window_ms "$bin/bench_bare_window") || true
-    [[ -n "$t" ]] || harness_fail "the bare window was never mapped"
-    b_first+=("$t")
-    if have_kshutdown; then
+if [[ -z "$only" ]]; then
+    log "first window: $startup_runs runs each of Quellor, the bare window and KShutdown, interleaved"
+    # A warm-up each: the first run of anything reads its libraries from disk.
+    first_window_ms "$bin/Quellor" >/dev/null
+    first_window_ms "$bin/bench_bare_window" >/dev/null
+    have_kshutdown && first_window_ms "$kshutdown_bin" >/dev/null
+    q_first=() b_first=() k_first=()
+    for ((i = 0; i < startup_runs; i++)); do
         sleep 0.5
-        t=$(first_window_ms "$kshutdown_bin") || true
-        [[ -n "$t" ]] || harness_fail "KShutdown mapped no window"
-        k_first+=("$t")
-    fi
-done
+        t=$(first_window_ms "$bin/Quellor") || true
+        [[ -n "$t" ]] || harness_fail "Quellor mapped no window (see $HARNESS_DIR/map_timer.log)"
+        q_first+=("$t")
+        sleep 0.5
+        t=$(first_window_ms "$bin/bench_bare_window") || true
+        [[ -n "$t" ]] || harness_fail "the bare window was never mapped"
+        b_first+=("$t")
+        if have_kshutdown; then
+            sleep 0.5
+            t=$(first_window_ms "$kshutdown_bin") || true
+            [[ -n "$t" ]] || harness_fail "KShutdown mapped no window"
+            k_first+=("$t")
+        fi
+    done
+fi
 
 # --- 2. resident memory and CPU while idle, the three side by side -------------------------------
 # Starts a program in the background with its output kept; prints its pid.
@@ -182,7 +190,7 @@ parked() {
 }
 
 read -r screen_w screen_h <<<"$(xwininfo -root | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')"
-q_rss=() b_rss=() k_rss=() q_cpu=() b_cpu=() k_cpu=() q_rss_start=() others_busy=()
+q_rss=() b_rss=() k_rss=() q_cpu=() b_cpu=() k_cpu=() q_rss_start=() others_busy=() c_cpu=()
 log "idle: $idle_runs rounds of ${idle_seconds} s, the main window parked"
 for ((r = 0; r < idle_runs; r++)); do
     qp=$(start_bg quellor "$bin/Quellor")
@@ -195,6 +203,8 @@ for ((r = 0; r < idle_runs; r++)); do
     harness_until 10 parked "$main" || harness_fail "round $r: the main window never parked"
     bp=$(start_bg bare "$bin/bench_bare_window")
     window_of "$bp" >/dev/null || harness_fail "round $r: no bare window"
+    cp=$(start_bg clock "$bin/bench_bare_clock")
+    window_of "$cp" >/dev/null || harness_fail "round $r: no bare clock"
     kp=""
     if have_kshutdown; then
         kp=$(start_bg kshutdown "$kshutdown_bin")
@@ -207,25 +217,27 @@ for ((r = 0; r < idle_runs; r++)); do
     q_rss_start+=("$(rss_kb "$qp")")
     read -r m0_busy m0_all <<<"$(machine_busy)"
     t0=$(date +%s.%N)
-    qc0=$(cpu_ticks "$qp") bc0=$(cpu_ticks "$bp") kc0=$([[ -n "$kp" ]] && cpu_ticks "$kp")
+    qc0=$(cpu_ticks "$qp") bc0=$(cpu_ticks "$bp") cc0=$(cpu_ticks "$cp") kc0=$([[ -n "$kp" ]] && cpu_ticks "$kp")
     sleep "$idle_seconds"
-    qc1=$(cpu_ticks "$qp") bc1=$(cpu_ticks "$bp") kc1=$([[ -n "$kp" ]] && cpu_ticks "$kp")
+    qc1=$(cpu_ticks "$qp") bc1=$(cpu_ticks "$bp") cc1=$(cpu_ticks "$cp") kc1=$([[ -n "$kp" ]] && cpu_ticks "$kp")
     t1=$(date +%s.%N)
     read -r m1_busy m1_all <<<"$(machine_busy)"
     share() { awk -v a="$1" -v b="$2" -v hz="$hz" -v t0="$t0" -v t1="$t1" 'BEGIN {printf "%.3f", (b - a) / hz / (t1 - t0) * 100}'; }
     q_cpu+=("$(share "$qc0" "$qc1")")
     b_cpu+=("$(share "$bc0" "$bc1")")
+    c_cpu+=("$(share "$cc0" "$cc1")")
     q_rss+=("$(rss_kb "$qp")")
     b_rss+=("$(rss_kb "$bp")")
     if [[ -n "$kp" ]]; then
         k_cpu+=("$(share "$kc0" "$kc1")")
         k_rss+=("$(rss_kb "$kp")")
     fi
-    # The whole machine's busy share less the three programs': what the other work on it took.
-    ours=$(awk -v a="$qc1" -v b="$qc0" -v c="$bc1" -v d="$bc0" -v e="${kc1:-0}" -v f="${kc0:-0}" 'BEGIN {print a - b + c - d + e - f}')
+    # The whole machine's busy share less the programs': what the other work on it took.
+    ours=$(awk -v a="$qc1" -v b="$qc0" -v c="$bc1" -v d="$bc0" -v e="${kc1:-0}" -v f="${kc0:-0}" -v g="$cc1" -v h="$cc0" \
+        'BEGIN {print a - b + c - d + e - f + g - h}')
     others_busy+=("$(awk -v b="$((m1_busy - m0_busy))" -v a="$((m1_all - m0_all))" -v o="$ours" -v n="$load_procs" \
         'BEGIN {printf "%.0f", (b - o) / a * 100 * n}')")
-    stop_bg "$qp" "$bp" ${kp:+"$kp"}
+    stop_bg "$qp" "$bp" "$cp" ${kp:+"$kp"}
     sleep 1
 done
 mb() { awk -v k="$1" 'BEGIN {printf "%.1f", k * 1024 / 1e6}'; }
@@ -239,6 +251,38 @@ mapfile -t b_mb < <(mb_all "${b_rss[@]}")
 mapfile -t k_mb < <((( ${#k_rss[@]} )) && mb_all "${k_rss[@]}")
 q_idle_growth=()
 for ((r = 0; r < idle_runs; r++)); do q_idle_growth+=("$((q_rss[r] - q_rss_start[r]))"); done
+
+row() { printf '| %s | %s | %s | %s | %s | %s | %s | %s |\n' "$@"; }
+# The idle CPU row and the floor beside it: a bare Qt clock, whose label changes every second.
+idle_cpu_rows() {
+    local q_cpu_med b_cpu_med c_cpu_med k_cpu_med vs_clock
+    q_cpu_med=$(median_of "${q_cpu[@]}")
+    b_cpu_med=$(median_of "${b_cpu[@]}")
+    c_cpu_med=$(median_of "${c_cpu[@]}")
+    k_cpu_med=$( ((${#k_cpu[@]})) && median_of "${k_cpu[@]}")
+    vs_clock=$(ratio "$q_cpu_med" "$c_cpu_med")
+    row "CPU while parked and idle, % of one core (${idle_seconds} s × ${idle_runs})" "$(stats_of 3 "${q_cpu[@]}")" \
+        "< 0.2 %, ≤ 1.5 × bare clock" "$(verdict "$q_cpu_med < 0.2") / $([[ "$vs_clock" == — ]] && echo — || verdict "$vs_clock <= 1.5")" \
+        "$(stats_of 3 "${b_cpu[@]}")" "$( ((${#k_cpu[@]})) && stats_of 3 "${k_cpu[@]}" || echo "—")" \
+        "$(ratio "$q_cpu_med" "$b_cpu_med")" "$(ratio "$q_cpu_med" "$k_cpu_med")"
+    row "  floor: a bare Qt clock beside them, its label changed every second, % of one core" \
+        "$(stats_of 3 "${c_cpu[@]}") (Quellor ÷ clock $vs_clock)" "" "" "" "" "" ""
+}
+if [[ "$only" == idle ]]; then
+    echo
+    echo "Quellor idle figures — $started_at, $(nproc) cores, $(uname -r), Release, Xvfb + openbox"
+    echo
+    row "figure" "Quellor: median (min–max)" "target" "result" "bare Qt window" "KShutdown" "ours ÷ bare" "ours ÷ KShutdown"
+    row "---" "---" "---" "---" "---" "---" "---" "---"
+    idle_cpu_rows
+    row "resident memory after start-up, MB (VmRSS, ${idle_runs} runs)" "$(stats_of 1 "${q_mb[@]}")" "< 40 MB" \
+        "$(verdict "$(median_of "${q_mb[@]}") < 40")" "$(stats_of 1 "${b_mb[@]}")" \
+        "$( ((${#k_mb[@]})) && stats_of 1 "${k_mb[@]}" || echo "—")" "" ""
+    echo
+    echo "CPU runs (%): Quellor ${q_cpu[*]}; bare window ${b_cpu[*]}; bare clock ${c_cpu[*]}; KShutdown ${k_cpu[*]:-—}." \
+        "Everything else on the machine took $(stats_of 0 "${others_busy[@]}") % of one core meanwhile."
+    exit 0
+fi
 
 # --- 3. an hour of clock ticks, driven fast --------------------------------------------------------
 log "memory: $tick_runs runs of 3600 clock ticks through the main window"
@@ -336,9 +380,6 @@ k_first_med=$( ((${#k_first[@]})) && median_of "${k_first[@]}")
 q_rss_med=$(median_of "${q_mb[@]}")
 b_rss_med=$(median_of "${b_mb[@]}")
 k_rss_med=$( ((${#k_mb[@]})) && median_of "${k_mb[@]}")
-q_cpu_med=$(median_of "${q_cpu[@]}")
-b_cpu_med=$(median_of "${b_cpu[@]}")
-k_cpu_med=$( ((${#k_cpu[@]})) && median_of "${k_cpu[@]}")
 first_vs_bare=$(ratio "$q_first_med" "$b_first_med")
 first_vs_k=$(ratio "$q_first_med" "$k_first_med")
 tick_heap_max=$(max_of "${tick_heap[@]}")
@@ -353,7 +394,6 @@ else
 fi
 k_stats() { ((${#k_first[@]})) && stats_of "$@" || echo "—"; }
 
-row() { printf '| %s | %s | %s | %s | %s | %s | %s | %s |\n' "$@"; }
 echo
 echo "Quellor performance report — $started_at, $(nproc) cores, $(uname -r), Release, Xvfb + openbox"
 echo
@@ -365,9 +405,7 @@ row "exec to first mapped window, ms (${startup_runs} runs)" "$(stats_of 1 "${q_
 row "resident memory after start-up, MB (VmRSS, ${idle_runs} runs)" "$(stats_of 1 "${q_mb[@]}")" "< 40 MB" \
     "$(verdict "$q_rss_med < 40")" "$(stats_of 1 "${b_mb[@]}")" "$(k_stats 1 "${k_mb[@]}")" \
     "$(ratio "$q_rss_med" "$b_rss_med")" "$(ratio "$q_rss_med" "$k_rss_med")"
-row "CPU while parked and idle, % of one core (${idle_seconds} s × ${idle_runs})" "$(stats_of 3 "${q_cpu[@]}")" \
-    "< 0.2 %" "$(verdict "$q_cpu_med < 0.2")" "$(stats_of 3 "${b_cpu[@]}")" "$(k_stats 3 "${k_cpu[@]}")" \
-    "$(ratio "$q_cpu_med" "$b_cpu_med")" "$(ratio "$q_cpu_med" "$k_cpu_med")"
+idle_cpu_rows
 row "heap growth over 3600 clock ticks driven fast, bytes (${tick_runs} runs)" "$(stats_of 0 "${tick_heap[@]}")" \
     "none: < 1 byte a tick" "$(verdict "$tick_heap_max < 3600")" "" "" "" ""
 row "  resident growth over those ticks, kB (of the resident size after them)" \

@@ -2,6 +2,8 @@
 
 #include "controls.h"
 
+#include <QEvent>
+
 namespace quellor {
 
 namespace {
@@ -35,9 +37,37 @@ Form_TaskBar::Form_TaskBar(QWidget* parent, Platform& platform, MessageBoxes& me
     connect(&tmrAppFocus, &QTimer::timeout, this, &Form_TaskBar::tmrAppFocus_Timer);
     connect(&tmrSliding, &QTimer::timeout, this, &Form_TaskBar::tmrSliding_Timer);
 
-    // The host is set up once its window exists, on the first tick.
+    // The host is set up once its window exists, on the first tick; the platform is told of its
+    // window as soon as it exists, before it is first shown.
+    if (parent && parent->isWindow()) {
+        parent->installEventFilter(this);
+        attachHost(static_cast<WindowId>(parent->internalWinId()));
+    }
     tmrDelayedInit.setInterval(1);
     tmrDelayedInit.start();
+}
+
+bool Form_TaskBar::eventFilter(QObject* watched, QEvent* event) {
+    // The native window is re-created when some of the host's flags change.
+    if (watched == parentWidget() && event->type() == QEvent::WinIdChange) {
+        attachHost(static_cast<WindowId>(parentWidget()->internalWinId()));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form_TaskBar::attachHost(WindowId id) {
+    if (id == m_dockWindowId) {
+        return;
+    }
+    m_dockWindow.reset();
+    m_dockWindowId = id;
+    if (!id) {
+        return; // no native window now; the next one is attached when it is created
+    }
+    m_dockWindow = m_platform.makeDock(id, *this);
+    if (m_HostForm.isValid() && !crossingsReported()) {
+        tmrCheckMouseOver.start(200);
+    }
 }
 
 void Form_TaskBar::setNumSteps(qint16 New_NumSteps) {
@@ -78,12 +108,35 @@ void Form_TaskBar::tmrDelayedInit_Timer() {
         return;
     }
     m_HostForm = HostWindow(host, screenTwips());
+    attachHost(m_HostForm.windowId());
 
     ReadScreenSize();
     m_HostForm.move(m_Screen.centredLeft(m_HostForm.width()), ParkedTop());
     SetTopmost(m_HostForm.windowId());
+    // With crossings reported, one look finds a cursor that is over the host already.
     tmrCheckMouseOver.start(200);
+    if (crossingsReported()) {
+        tmrCheckMouseOver_Timer();
+    }
     tmrAppFocus.start(200);
+}
+
+void Form_TaskBar::pointerEntered() {
+    if (m_HostForm.isValid()) {
+        tmrCheckMouseOver_Timer();
+    }
+}
+
+void Form_TaskBar::pointerLeft() {
+    if (!m_HostForm.isValid()) {
+        return;
+    }
+    // Still inside after a crossing out: on the row or column just past the window, which count
+    // as over it, or under a window that opened over it. Polled until it is out.
+    tmrCheckMouseOver_Timer();
+    if (m_IsMouseOver) {
+        tmrCheckMouseOver.start(200);
+    }
 }
 
 void Form_TaskBar::tmrCheckMouseOver_Timer() {
@@ -92,6 +145,9 @@ void Form_TaskBar::tmrCheckMouseOver_Timer() {
     }
     const ScreenPoint cursor = m_platform.cursorPos();
     const bool inside = insideInclusive(cursor, m_platform.windowRect(m_HostForm.windowId()));
+    if (!inside && crossingsReported()) {
+        tmrCheckMouseOver.stop(); // the next crossing in wakes it
+    }
     if (inside == m_IsMouseOver) {
         return;
     }

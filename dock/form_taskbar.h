@@ -2,7 +2,9 @@
 // Form_TaskBar: placed on a top-level window, it parks that window above the top edge of the desktop
 // with a thin strip showing, keeps it above other windows, and slides it into view while the cursor
 // is over it or it is the foreground window. It runs on its own from four timers; the host never
-// calls it.
+// calls it. Where the platform reports the pointer crossing the host's window, the cursor is polled
+// only from a crossing until it is found outside, so a parked dock costs nothing while the pointer
+// is elsewhere.
 
 #include "dock_geometry.h"
 #include "host_window.h"
@@ -15,10 +17,11 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 namespace quellor {
 
-class Form_TaskBar : public QWidget {
+class Form_TaskBar : public QWidget, private DockObserver {
     Q_OBJECT
     Q_PROPERTY(qint16 NumSteps READ NumSteps WRITE setNumSteps)
     Q_PROPERTY(qint16 HangDown READ HangDown WRITE setHangDown)
@@ -40,6 +43,9 @@ public:
 
     Q_INVOKABLE bool IsTaskbarOut() const { return m_Out || m_Step != 0; }
     Q_INVOKABLE bool IsTaskbarMoving() const { return m_Step != 0; }
+
+    // Whether the cursor is polled now.
+    bool pollingCursor() const { return tmrCheckMouseOver.isActive(); }
 
     // Persistence through the host's stored layout.
     void InitProperties();
@@ -66,7 +72,14 @@ public Q_SLOTS:
     void tmrAppFocus_Timer();
     void tmrSliding_Timer();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void pointerEntered() override;
+    void pointerLeft() override;
+    void attachHost(WindowId id);
+    bool crossingsReported() const { return m_dockWindow && m_dockWindow->reportsCrossings(); }
     void ReadScreenSize();
     void SetTopmost(WindowId window);
     void BeginSlide(bool Down);
@@ -81,6 +94,8 @@ private:
     QTimer tmrAppFocus{this};
     QTimer tmrSliding{this};
 
+    std::unique_ptr<DockWindow> m_dockWindow;
+    WindowId m_dockWindowId = 0;
     HostWindow m_HostForm;
     DockGeometry m_Screen;
     bool m_Out = false;

@@ -22,6 +22,13 @@ void FakePlatform::requestPower(PowerAction action) {
     calls.push_back(powerCall(action));
 }
 
+void FakePlatform::failPower(PowerAction action, PowerFailure failure, bool advance,
+                             std::vector<std::string> blockers) {
+    if (powerListener) {
+        powerListener->powerFailed({action, advance, failure, std::move(blockers), "fake"});
+    }
+}
+
 void FakePlatform::enableShutdownPrivilege() {
     calls.emplace_back("enableShutdownPrivilege()");
 }
@@ -45,6 +52,33 @@ ScreenRect FakePlatform::windowRect(WindowId window) const {
 
 void FakePlatform::setTopmost(WindowId window) {
     calls.push_back("setTopmost(" + std::to_string(window) + ")");
+}
+
+namespace {
+
+class FakeDockWindow : public DockWindow {
+public:
+    FakeDockWindow(FakePlatform& platform, DockObserver& observer)
+        : m_platform(platform), m_observer(observer) {
+        m_platform.dockObserver = &observer;
+    }
+    ~FakeDockWindow() override {
+        if (m_platform.dockObserver == &m_observer) {
+            m_platform.dockObserver = nullptr;
+        }
+    }
+    bool reportsCrossings() const override { return m_platform.dockCrossings; }
+
+private:
+    FakePlatform& m_platform;
+    DockObserver& m_observer;
+};
+
+} // namespace
+
+std::unique_ptr<DockWindow> FakePlatform::makeDock(WindowId window, DockObserver& observer) {
+    calls.push_back("makeDock(" + std::to_string(window) + ")");
+    return std::make_unique<FakeDockWindow>(*this, observer);
 }
 
 int FakePlatform::powerActions(PowerAction action) const {

@@ -14,6 +14,8 @@ namespace quellor {
 class FakePlatform : public Platform {
 public:
     void requestPower(PowerAction action) override;
+    void setPowerListener(PowerListener* listener) override { powerListener = listener; }
+    void checkPower(PowerAction action) override { powerChecks.push_back(action); }
     void enableShutdownPrivilege() override;
     void setScreenSaverRunning(bool running) override;
     void setLockWindow(WindowId window) override;
@@ -22,6 +24,7 @@ public:
     ScreenRect windowRect(WindowId window) const override;
     ScreenRect desktopRect() const override { return desktop; }
     void setTopmost(WindowId window) override;
+    std::unique_ptr<DockWindow> makeDock(WindowId window, DockObserver& observer) override;
 
     // Calls that acted on the system, in order.
     std::vector<std::string> calls;
@@ -30,6 +33,13 @@ public:
     int powerActions() const;
     // The text a power request is logged as.
     static std::string powerCall(PowerAction action);
+
+    // Where failures go, and the questions asked in advance, in order.
+    PowerListener* powerListener = nullptr;
+    std::vector<PowerAction> powerChecks;
+    // Plays the system's answer: a failure of `action` for the listener.
+    void failPower(PowerAction action, PowerFailure failure, bool advance = false,
+                   std::vector<std::string> blockers = {});
 
     ScreenPoint cursor;
     WindowId foreground = 0;
@@ -40,6 +50,10 @@ public:
     std::function<ScreenRect(WindowId)> resolveWindow;
     bool screenSaverRunning = false;
     WindowId lockWindow = 0;
+    // Whether docks made here report crossings, and the observer of the one alive, for the test to
+    // tell of a crossing.
+    bool dockCrossings = false;
+    DockObserver* dockObserver = nullptr;
 };
 
 } // namespace quellor

@@ -1,16 +1,13 @@
 #include "linux_platform.h"
 
 #include "lock_guard.h"
+#include "logind_power.h"
+#include "x11_dock_window.h"
 #include "x11_input_grab.h"
 #include "x11_lock_watch.h"
 #include "x11_pointer.h"
 
 #include <QCursor>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusInterface>
-#include <QDBusObjectPath>
-#include <QDBusReply>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -23,10 +20,6 @@ namespace quellor {
 
 namespace {
 
-constexpr auto kLogin1Service = "org.freedesktop.login1";
-constexpr auto kLogin1Path = "/org/freedesktop/login1";
-constexpr auto kLogin1Manager = "org.freedesktop.login1.Manager";
-
 QWindow* findWindow(WindowId id) {
     const auto windows = QGuiApplication::allWindows();
     for (QWindow* w : windows) {
@@ -37,14 +30,6 @@ QWindow* findWindow(WindowId id) {
     return nullptr;
 }
 
-void callLogin1(const QString& method, const QVariantList& args) {
-    // Fire and forget: the result is not used, and a slow logind must not freeze the window.
-    QDBusMessage msg = QDBusMessage::createMethodCall(
-        QLatin1String(kLogin1Service), QLatin1String(kLogin1Path), QLatin1String(kLogin1Manager), method);
-    msg.setArguments(args);
-    QDBusConnection::systemBus().asyncCall(msg);
-}
-
 } // namespace
 
 LinuxPlatform::LinuxPlatform() : m_pointer(std::make_unique<X11Pointer>()) {}
@@ -53,65 +38,27 @@ LinuxPlatform::~LinuxPlatform() {
     delete m_guard;
 }
 
+LogindPower& LinuxPlatform::power() {
+    if (!m_power) {
+        m_power = std::make_unique<LogindPower>();
+        m_power->setListener(m_powerListener);
+    }
+    return *m_power;
+}
+
 void LinuxPlatform::requestPower(PowerAction action) {
-    switch (action) {
-    case PowerAction::PowerOff:
-        callLogin1(QStringLiteral("PowerOff"), {false});
-        break;
-    case PowerAction::Reboot:
-        callLogin1(QStringLiteral("Reboot"), {false});
-        break;
-    case PowerAction::PoliteLogoff:
-        if (!politeLogout()) {
-            terminateOwnSession();
-        }
-        break;
-    case PowerAction::EndSession:
-        terminateOwnSession();
-        break;
-    }
+    power().request(action);
 }
 
-void LinuxPlatform::terminateOwnSession() {
-    QDBusInterface manager(QLatin1String(kLogin1Service), QLatin1String(kLogin1Path),
-                           QLatin1String(kLogin1Manager), QDBusConnection::systemBus());
-    QString session = qEnvironmentVariable("XDG_SESSION_ID");
-    if (session.isEmpty()) {
-        QDBusReply<QDBusObjectPath> path =
-            manager.call(QStringLiteral("GetSessionByPID"), static_cast<quint32>(::getpid()));
-        if (path.isValid()) {
-            QDBusInterface s(QLatin1String(kLogin1Service), path.value().path(),
-                             QStringLiteral("org.freedesktop.login1.Session"), QDBusConnection::systemBus());
-            session = s.property("Id").toString();
-        }
-    }
-    if (!session.isEmpty()) {
-        callLogin1(QStringLiteral("TerminateSession"), {session});
-    }
+void LinuxPlatform::checkPower(PowerAction action) {
+    power().check(action);
 }
 
-bool LinuxPlatform::politeLogout() {
-    // A desktop session manager lets applications save their work before the session ends.
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()) {
-        return false;
+void LinuxPlatform::setPowerListener(PowerListener* listener) {
+    m_powerListener = listener;
+    if (m_power) {
+        m_power->setListener(listener);
     }
-    const QString gnome = QStringLiteral("org.gnome.SessionManager");
-    if (bus.interface()->isServiceRegistered(gnome)) {
-        QDBusMessage msg = QDBusMessage::createMethodCall(gnome, QStringLiteral("/org/gnome/SessionManager"),
-                                                          gnome, QStringLiteral("Logout"));
-        msg.setArguments({static_cast<quint32>(1)}); // no confirmation dialog
-        bus.asyncCall(msg);
-        return true;
-    }
-    const QString kde = QStringLiteral("org.kde.LogoutPrompt");
-    if (bus.interface()->isServiceRegistered(kde)) {
-        QDBusMessage msg = QDBusMessage::createMethodCall(kde, QStringLiteral("/LogoutPrompt"), kde,
-                                                          QStringLiteral("promptLogout"));
-        bus.asyncCall(msg);
-        return true;
-    }
-    return false;
 }
 
 void LinuxPlatform::setScreenSaverRunning(bool running) {
@@ -159,11 +106,13 @@ ScreenRect LinuxPlatform::windowRect(WindowId window) const {
 }
 
 ScreenRect LinuxPlatform::desktopRect() const {
+    // The primary screen, as the desktop window is on Windows: with two monitors side by side their
+    // union would centre the dock on the seam between them.
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
         return {};
     }
-    const QRect r = screen->virtualGeometry();
+    const QRect r = screen->geometry();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
@@ -171,6 +120,14 @@ void LinuxPlatform::setTopmost(WindowId window) {
     if (QWindow* w = findWindow(window)) {
         w->setFlag(Qt::WindowStaysOnTopHint, true);
     }
+}
+
+std::unique_ptr<DockWindow> LinuxPlatform::makeDock(WindowId window, DockObserver& observer) {
+    QWindow* w = X11DockWindow::available() ? findWindow(window) : nullptr;
+    if (!w) {
+        return nullptr;
+    }
+    return std::make_unique<X11DockWindow>(w, observer);
 }
 
 } // namespace quellor

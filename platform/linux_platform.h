@@ -9,6 +9,7 @@
 namespace quellor {
 
 class LockGuard;
+class LogindPower;
 class X11LockWatch;
 class X11Pointer;
 
@@ -18,6 +19,8 @@ public:
     ~LinuxPlatform() override;
 
     void requestPower(PowerAction action) override;
+    void setPowerListener(PowerListener* listener) override;
+    void checkPower(PowerAction action) override;
     void enableShutdownPrivilege() override {} // logind and polkit decide; nothing to enable
     void setScreenSaverRunning(bool running) override;
     void setLockWindow(WindowId window) override;
@@ -26,10 +29,12 @@ public:
     ScreenRect windowRect(WindowId window) const override;
     ScreenRect desktopRect() const override;
     void setTopmost(WindowId window) override;
+    std::unique_ptr<DockWindow> makeDock(WindowId window, DockObserver& observer) override;
 
 private:
-    void terminateOwnSession();
-    bool politeLogout();
+    LogindPower& power();
+    std::unique_ptr<LogindPower> m_power; // made at the first request: no bus is touched before
+    PowerListener* m_powerListener = nullptr;
     bool m_screenSaverRunning = false;
     WindowId m_lockWindow = 0;
     std::unique_ptr<X11LockWatch> m_watch;

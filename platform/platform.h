@@ -4,7 +4,9 @@
 // No Qt types: the Windows implementation is plain Win32.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace quellor {
 
@@ -35,12 +37,66 @@ enum class PowerAction {
     PoliteLogoff, // log the user off, forcing only programs that do not respond
 };
 
+// Why the system did not, or would not, carry out a power action.
+enum class PowerFailure {
+    ServiceMissing,         // nothing on the system answers for power and sessions
+    AccessDenied,           // the user may not do it
+    AuthenticationRequired, // only with an administrator's password
+    Inhibited,              // other programs hold it off; `blockers` names them
+    NoAnswer,               // the system did not reply in time
+    NotSupported,           // this machine cannot do it
+    NoSession,              // a log-off found no session of the program's to end
+    Other,                  // anything else; `detail` holds the system's own words
+};
+
+struct PowerReport {
+    PowerAction action = PowerAction::PowerOff;
+    bool advance = false; // the answer to checkPower, not a failed request
+    PowerFailure failure = PowerFailure::Other;
+    std::vector<std::string> blockers; // programs holding a blocking inhibitor
+    std::string detail;
+};
+
+// Told, on the user-interface thread, of each power request that failed and of each question
+// in advance that found the action would fail. Success is not reported.
+class PowerListener {
+public:
+    virtual ~PowerListener() = default;
+    virtual void powerFailed(const PowerReport& report) = 0;
+};
+
+// Told when the pointer crosses into or out of a dock window's visible part, so the dock need not
+// poll the pointer while it is away. A hint to check the pointer against, not a verdict: the window
+// system may report a crossing the pointer did not make (another client's grab, a window appearing
+// over the dock).
+class DockObserver {
+public:
+    virtual void pointerEntered() = 0;
+    virtual void pointerLeft() = 0;
+
+protected:
+    ~DockObserver() = default;
+};
+
+// While this lives, the platform keeps the window a dock: where the program puts it even mostly off
+// the screen, above ordinary windows, and taking the keyboard focus when clicked.
+class DockWindow {
+public:
+    virtual ~DockWindow() = default;
+    // Whether crossings reach the observer; without them the dock polls the pointer.
+    virtual bool reportsCrossings() const = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
 
-    // The result is deliberately not reported: callers ignore it.
+    // Returns at once; a failure reaches the power listener later. A request while the same
+    // action is still awaiting its answer is not sent again.
     virtual void requestPower(PowerAction action) = 0;
+    virtual void setPowerListener(PowerListener* listener) { (void)listener; }
+    // Asks whether the action would be allowed now, without doing it; only a "no" is reported.
+    virtual void checkPower(PowerAction action) { (void)action; }
     virtual void enableShutdownPrivilege() = 0;
 
     // While running, the system's own key combinations must not switch away from the lock.
@@ -54,6 +110,14 @@ public:
     virtual ScreenRect windowRect(WindowId window) const = 0;
     virtual ScreenRect desktopRect() const = 0;
     virtual void setTopmost(WindowId window) = 0;
+
+    // Makes the window a dock, before it is first shown where possible; null where the window system
+    // needs nothing beyond setTopmost. The observer must outlive the returned object.
+    virtual std::unique_ptr<DockWindow> makeDock(WindowId window, DockObserver& observer) {
+        (void)window;
+        (void)observer;
+        return nullptr;
+    }
 };
 
 } // namespace quellor

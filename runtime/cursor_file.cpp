@@ -3,7 +3,9 @@
 #include "image_read.h"
 
 #include <QFile>
+#include <QSize>
 #include <algorithm>
+#include <climits>
 
 namespace quellor {
 namespace {
@@ -179,8 +181,35 @@ std::optional<QImage> decodeDib(const Region& r) {
     return image;
 }
 
-// One .cur or .ico file: the image nearest to 32 x 32 and its hot spot.
-std::optional<CursorFrame> parseIconDirectory(const Region& r) {
+std::optional<quint32> bigEndian32(const Region& r, qint64 at) {
+    const auto a = r.u8(at), b = r.u8(at + 1), c = r.u8(at + 2), d = r.u8(at + 3);
+    if (!a || !b || !c || !d) {
+        return std::nullopt;
+    }
+    return (quint32(*a) << 24) | (quint32(*b) << 16) | (quint32(*c) << 8) | quint32(*d);
+}
+
+// The size an embedded image says it has, read from its header before anything is decoded.
+std::optional<QSize> declaredSize(const Region& image) {
+    if (isPng(image)) {
+        // The first chunk after the signature is IHDR: width and height, big-endian.
+        const auto w = bigEndian32(image, 16), h = bigEndian32(image, 20);
+        if (!image.tagIs(12, "IHDR") || !w || !h) {
+            return std::nullopt;
+        }
+        return QSize(static_cast<int>(std::min<quint32>(*w, INT_MAX)),
+                     static_cast<int>(std::min<quint32>(*h, INT_MAX)));
+    }
+    const auto w = image.i32(4), doubleHeight = image.i32(8);
+    if (!w || !doubleHeight) {
+        return std::nullopt;
+    }
+    return QSize(*w, *doubleHeight / 2);
+}
+
+// One .cur or .ico file: the image nearest to 32 x 32 and its hot spot. Its pixels come out of
+// `pixelBudget`; an image larger than what is left is refused undecoded.
+std::optional<CursorFrame> parseIconDirectory(const Region& r, qint64& pixelBudget) {
     const auto reserved = r.u16(0), type = r.u16(2), count = r.u16(4);
     if (!reserved || !type || !count || *reserved != 0 || (*type != 1 && *type != 2) || *count == 0 ||
         *count > kMaxCursorFrames || !r.has(6, qint64(*count) * 16)) {
@@ -202,10 +231,16 @@ std::optional<CursorFrame> parseIconDirectory(const Region& r) {
     if (!image) {
         return std::nullopt;
     }
+    const std::optional<QSize> size = declaredSize(*image);
+    if (!size || size->width() < 1 || size->height() < 1 || size->width() > kMaxCursorSide ||
+        size->height() > kMaxCursorSide || qint64(size->width()) * size->height() > pixelBudget) {
+        return std::nullopt;
+    }
+    pixelBudget -= qint64(size->width()) * size->height();
     std::optional<QImage> decoded;
     if (isPng(*image)) {
         QImage png = readImageData(image->bytes(), "PNG");
-        if (!png.isNull() && png.width() <= kMaxCursorSide && png.height() <= kMaxCursorSide) {
+        if (png.size() == *size) {
             decoded = png.convertToFormat(QImage::Format_ARGB32);
         }
     } else {
@@ -298,11 +333,13 @@ std::optional<CursorFrames> parseAni(const Region& file) {
     }
 
     std::vector<CursorFrame> images;
+    qint64 pixelBudget = kMaxCursorPixels;
     for (quint32 i = 0; i < frameCount; ++i) {
-        auto frame = parseIconDirectory(chunks.icons[i]);
+        auto frame = parseIconDirectory(chunks.icons[i], pixelBudget);
         if (!frame) {
             return std::nullopt;
         }
+        frame->imageIndex = static_cast<int>(i);
         images.push_back(std::move(*frame));
     }
     CursorFrames out;
@@ -334,7 +371,8 @@ std::optional<CursorFrames> parseCursorData(const QByteArray& data) {
     if (file.tagIs(0, "RIFF")) {
         return parseAni(file);
     }
-    auto frame = parseIconDirectory(file);
+    qint64 pixelBudget = kMaxCursorPixels;
+    auto frame = parseIconDirectory(file, pixelBudget);
     if (!frame) {
         return std::nullopt;
     }

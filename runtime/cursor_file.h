@@ -16,6 +16,7 @@ struct CursorFrame {
     QImage image; // ARGB32
     QPoint hotspot;
     int durationMs = 0; // display time in an animation; 0 for a still cursor
+    int imageIndex = 0; // which of the file's images this is: steps that show one image share it
 };
 
 struct CursorFrames {
@@ -29,6 +30,9 @@ constexpr qint64 kMaxCursorFileBytes = 16 * 1024 * 1024;
 constexpr int kMaxCursorSide = 256;
 constexpr int kMaxCursorFrames = 1024;
 constexpr int kMaxCursorSteps = 4096;
+// Pixels of all a cursor's distinct images together: sixteen images of the largest side, or a
+// thousand of the usual 32 x 32. A file asking for more is refused before anything is decoded.
+constexpr qint64 kMaxCursorPixels = 16 * kMaxCursorSide * kMaxCursorSide;
 
 // Display time of an animation step given in jiffies (1/60 s), rounded to whole milliseconds.
 int jiffiesToMs(quint32 jiffies);

@@ -25,6 +25,8 @@ packages=(
     qt6-base-private-dev
     # The lock's end-to-end test pastes from the clipboard.
     xclip
+    # The window managers the desktops end-to-end run covers (marco aborts without its schemas).
+    xfwm4 metacity marco mate-settings-daemon-common kwin-x11 mutter
     # gdbus drives and watches the program's bus interface in the scripting tests
     libglib2.0-bin
     # groff checks the manual page and compares it with --help

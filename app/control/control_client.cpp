@@ -134,7 +134,8 @@ std::optional<int> answerAtOnce(const Invocation& invocation, int& argc, char** 
 }
 
 std::optional<int> handOver(const Invocation& invocation, SingleInstance& instance, int& argc, char** argv) {
-    if (invocation.mode != Invocation::Mode::Control || instance.acquire()) {
+    if (invocation.mode != Invocation::Mode::Control ||
+        instance.acquire() != SingleInstance::Result::OtherCopyRuns) {
         return std::nullopt;
     }
     QCoreApplication app(argc, argv);

@@ -83,6 +83,7 @@ void Form10::createControls() {
 void Form10::present() {
     showMaximized();
     updateCovers();
+    updateStrips();
     raise();
     activateWindow();
 }
@@ -214,8 +215,14 @@ void Form10::paintEvent(QPaintEvent* event) {
     }
 }
 
+void Form10::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    QTimer::singleShot(0, this, &Form10::updateStrips);
+}
+
 void Form10::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    QTimer::singleShot(0, this, &Form10::updateStrips);
     if (m_canvas.image().size() != size()) {
         m_canvas.resize(size());
         update();
@@ -237,6 +244,10 @@ void Form10::closeEvent(QCloseEvent* event) {
         delete cover;
     }
     m_covers.clear();
+    for (ScreenCover* strip : m_strips) {
+        delete strip;
+    }
+    m_strips.clear();
     event->accept();
 }
 
@@ -285,6 +296,28 @@ void Form10::updateCovers() {
         connect(cover, &ScreenCover::mouseMoved, this, &Form10::Form_MouseMove);
         cover->show();
         m_covers.push_back(cover);
+    }
+}
+
+void Form10::updateStrips() {
+    // Window managers keep a maximised window off the strips desktop panels reserve; those are
+    // covered apart.
+    QScreen* own = screen();
+    const QRegion bare =
+        isVisible() && m_Locked && own ? QRegion(own->geometry()) - QRegion(frameGeometry()) : QRegion();
+    if (bare == m_bare) {
+        return;
+    }
+    m_bare = bare;
+    for (ScreenCover* strip : m_strips) {
+        delete strip;
+    }
+    m_strips.clear();
+    for (const QRect& area : bare) {
+        auto* strip = new ScreenCover(own, this, area);
+        connect(strip, &ScreenCover::mouseMoved, this, &Form10::Form_MouseMove);
+        strip->show();
+        m_strips.push_back(strip);
     }
 }
 

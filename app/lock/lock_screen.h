@@ -81,10 +81,13 @@ public:
     const StarCanvas& canvas() const { return m_canvas; }
     std::int64_t framesRun() const { return m_pacer.framesRun(); }
     const std::vector<ScreenCover*>& covers() const { return m_covers; }
+    // Covers over the strips of its own screen that its frame leaves bare.
+    const std::vector<ScreenCover*>& strips() const { return m_strips; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -97,6 +100,7 @@ private:
     void sessionEnding(QSessionManager* manager);
     void putBack();
     void updateCovers();
+    void updateStrips();
 
     Services& m_services;
     Forms& m_forms;
@@ -107,6 +111,8 @@ private:
     QElapsedTimer m_sinceStart;
     QElapsedTimer m_sinceRepaint;
     std::vector<ScreenCover*> m_covers;
+    std::vector<ScreenCover*> m_strips;
+    QRegion m_bare;
     bool m_sessionCloseSeen = false;
 };
 

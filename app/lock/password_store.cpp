@@ -1,24 +1,17 @@
 #include "password_store.h"
 
 #include "line_breaks.h"
-
-#include <QFile>
-#include <QSaveFile>
+#include "state_file.h"
 
 namespace quellor {
 
 namespace {
-constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr unsigned kOwnerOnly = 0600;
 }
 
 bool PasswordStore::clear() {
     m_lastWritten.reset();
-    QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate, kOwnerOnly)) {
-        return false;
-    }
-    // A file that already existed keeps its old mode through open(); tighten it.
-    return file.setPermissions(kOwnerOnly);
+    return state_file::empty(m_path, kOwnerOnly);
 }
 
 QByteArray PasswordStore::encode(const QString& password) {
@@ -26,15 +19,8 @@ QByteArray PasswordStore::encode(const QString& password) {
 }
 
 bool PasswordStore::write(const QString& password) {
-    QSaveFile file(m_path);
     // A read-only directory holding a writable file still takes the password in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray bytes = encode(password);
-    if (!file.setPermissions(kOwnerOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
+    if (!state_file::replace(m_path, encode(password), {.mode = kOwnerOnly, .inPlaceFallback = true})) {
         return false;
     }
     m_lastWritten = withoutLineBreaks(password);
@@ -42,12 +28,9 @@ bool PasswordStore::write(const QString& password) {
 }
 
 std::optional<QString> PasswordStore::read() const {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty()) {
+    const state_file::ReadResult file = state_file::read(m_path);
+    const QByteArray& bytes = file.bytes;
+    if (file.status != state_file::ReadStatus::Ok || bytes.isEmpty()) {
         return std::nullopt; // no line at all, not even an empty one
     }
     // The line ends at its CR LF. A lone CR or LF before it is a line break an earlier version let
@@ -60,6 +43,10 @@ std::optional<QString> PasswordStore::read() const {
         while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
             ++end;
         }
+    }
+    // A line longer than what is read is no password this program wrote whole.
+    if (end == bytes.size() && file.truncated) {
+        return std::nullopt;
     }
     return withoutLineBreaks(QString::fromLocal8Bit(bytes.left(end)));
 }

@@ -15,12 +15,14 @@ public:
 
     const QString& path() const { return m_path; }
 
-    // Cuts the file to 0 bytes (creating it if need be). False when that failed.
+    // Cuts the file to 0 bytes (creating it if need be). False when that failed or the path is
+    // not a regular file.
     bool clear();
     // Replaces the file with the one line. False when the password could not be stored.
     bool write(const QString& password);
     // The first line without its line end or any line break within it; nothing when the file is
-    // missing, unreadable or empty.
+    // missing, unreadable, empty, not a regular file, or its first line runs past the few
+    // kilobytes that are read.
     std::optional<QString> read() const;
     // What the lock compares with: the file's line, else the password this store last wrote.
     std::optional<QString> readForCheck() const;

@@ -2,7 +2,7 @@
 
 namespace quellor {
 
-ScreenCover::ScreenCover(QScreen* screen, QWidget* lock)
+ScreenCover::ScreenCover(QScreen* screen, QWidget* lock, const QRect& area)
     : QWidget(lock, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                         Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus),
       m_screen(screen) {
@@ -13,8 +13,12 @@ ScreenCover::ScreenCover(QScreen* screen, QWidget* lock)
     setAutoFillBackground(true);
     setMouseTracking(true);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setGeometry(screen->geometry());
-    connect(screen, &QScreen::geometryChanged, this, [this](const QRect& area) { setGeometry(area); });
+    if (area.isValid()) {
+        setGeometry(area); // a strip: the lock screen places it afresh when its frame moves
+    } else {
+        setGeometry(screen->geometry());
+        connect(screen, &QScreen::geometryChanged, this, [this](const QRect& area) { setGeometry(area); });
+    }
 }
 
 void ScreenCover::mouseMoveEvent(QMouseEvent* event) {

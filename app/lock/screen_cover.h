@@ -1,6 +1,7 @@
 #pragma once
-// A black, topmost cover over one screen the lock screen does not stand on, so no screen shows
-// what lies beneath the lock. Mouse moves over it count as moves over the lock screen.
+// A black, topmost cover over one screen the lock screen does not stand on, or over a strip of its
+// own screen its frame leaves bare, so no pixel shows what lies beneath the lock. Mouse moves over
+// it count as moves over the lock screen.
 
 #include <QPointer>
 #include <QScreen>
@@ -11,7 +12,8 @@ namespace quellor {
 class ScreenCover : public QWidget {
     Q_OBJECT
 public:
-    ScreenCover(QScreen* screen, QWidget* lock);
+    // Over the whole screen, or over `area` of it.
+    ScreenCover(QScreen* screen, QWidget* lock, const QRect& area = {});
 
     QScreen* coveredScreen() const { return m_screen; }
 

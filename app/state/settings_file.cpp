@@ -1,16 +1,12 @@
 #include "settings_file.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "state_file.h"
 
 #include <cmath>
 
 namespace quellor {
 
 namespace {
-// Only the first line matters; a stray huge file is not read whole.
-constexpr qint64 kFirstLineLimit = 4096;
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -80,11 +76,11 @@ std::optional<double> SettingsFile::parseFirstLine(const QByteArray& content) {
 }
 
 std::optional<double> SettingsFile::read() const {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const state_file::ReadResult file = state_file::read(m_path);
+    if (file.status != state_file::ReadStatus::Ok) {
         return std::nullopt;
     }
-    return parseFirstLine(file.read(kFirstLineLimit));
+    return parseFirstLine(file.bytes);
 }
 
 bool SettingsFile::write(TimerAction action) const {
@@ -92,15 +88,7 @@ bool SettingsFile::write(TimerAction action) const {
     if (bytes.isEmpty()) {
         return false;
     }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return state_file::replace(m_path, bytes);
 }
 
 } // namespace quellor

@@ -18,8 +18,9 @@ public:
 
     const QString& path() const { return m_path; }
 
-    // The number on the first line, or nothing when the file is missing or unreadable, or its
-    // first line is empty or not a decimal number (" 3.0 " is 3, "2.5" is another number).
+    // The number on the first line, or nothing when the file is missing, unreadable or not a
+    // regular file, or its first line is empty or not a decimal number (" 3.0 " is 3, "2.5" is
+    // another number).
     std::optional<double> read() const;
 
     // The option the dialog preselects: shut down when nothing is stored, the stored action

@@ -11,14 +11,23 @@ namespace quellor {
 
 class SingleInstance {
 public:
+    enum class Result {
+        Acquired,       // this process is the only instance and holds the lock
+        OtherCopyRuns,  // a live copy of the program holds it
+        LockUnavailable // the lock could not be taken for another reason; see why()
+    };
+
     explicit SingleInstance(const QString& lockPath = defaultLockPath());
-    // True when this process is the only instance; holds the lock until destroyed. Asking
-    // again once held answers true.
-    bool acquire();
+    // Holds the lock until destroyed when it answers Acquired; asked again then, answers Acquired.
+    Result acquire();
+    // Why the lock was unavailable, for the standard error stream.
+    const QString& why() const { return m_why; }
     static QString defaultLockPath();
 
 private:
     std::unique_ptr<QLockFile> m_lock;
+    QString m_path;
+    QString m_why;
 };
 
 } // namespace quellor

@@ -153,6 +153,9 @@ private Q_SLOTS:
         QVERIFY(!button->animated());
         QCOMPARE(form->frames[0].hotSpot(), QPoint(10, 1));
         QCOMPARE(button->frames[0].hotSpot(), QPoint(10, 1));
+        // The sequence 0 1 2 3 2 1: steps showing one image share its pixmap.
+        QCOMPARE(form->frames[5].pixmap().cacheKey(), form->frames[1].pixmap().cacheKey());
+        QVERIFY(form->frames[2].pixmap().cacheKey() != form->frames[1].pixmap().cacheKey());
         Window w;
         w.show();
         QVERIFY(shows(&w.window, form->frames[0]));

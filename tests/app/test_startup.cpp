@@ -6,8 +6,10 @@
 #include "splash_screen.h"
 #include "startup.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 
@@ -35,6 +37,58 @@ private Q_SLOTS:
         QVERIFY(!other.forms.splash());
         QVERIFY(!other.forms.mainWindowLoaded());
         QVERIFY(app.messages.shown.isEmpty()); // the first is untouched
+    }
+
+    // Only a lock held by a live copy stops the start; anything else in the lock's way is said
+    // on the standard error stream and the program starts.
+    void lockFileInTheWay_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("held by a live copy") << "held" << false;
+        QTest::newRow("left by a dead copy") << "dead" << true;
+        QTest::newRow("a folder in its place") << "folder" << true;
+        QTest::newRow("a stray file") << "stray" << true;
+        QTest::newRow("its folder missing") << "nofolder" << true;
+    }
+    void lockFileInTheWay() {
+        QFETCH(QString, setup);
+        QFETCH(bool, starts);
+        AppFixture app;
+        QString lock = app.dir.filePath("instance.lock");
+        QLockFile holder(lock);
+        if (setup == "held") {
+            QVERIFY(holder.tryLock(0));
+        } else if (setup == "dead") {
+            // A lock file naming a process that has ended, as a crashed copy leaves it.
+            QVERIFY(holder.tryLock(0));
+            QFile f(lock);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QByteArray info = f.readAll();
+            f.close();
+            holder.unlock();
+            QProcess gone;
+            gone.start("true", {});
+            QVERIFY(gone.waitForStarted());
+            const qint64 pid = gone.processId();
+            QVERIFY(gone.waitForFinished());
+            info.replace(0, info.indexOf('\n'), QByteArray::number(pid));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(info);
+        } else if (setup == "folder") {
+            QVERIFY(QDir(app.dir.path()).mkdir("instance.lock"));
+        } else if (setup == "stray") {
+            QFile f(lock);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not a lock\n");
+        } else {
+            lock = app.dir.filePath("missing/instance.lock");
+        }
+        SingleInstance instance(lock);
+        Startup start(app.forms, instance);
+        QCOMPARE(start.run(), starts);
+        QCOMPARE(bool(app.forms.splash()), starts);
+        QCOMPARE(app.messages.shown.size(), starts ? 0 : 1);
+        QCOMPARE(instance.why().isEmpty(), setup == "held" || setup == "dead");
     }
 
     void splashTickTable() {

@@ -146,8 +146,9 @@ private Q_SLOTS:
         rig.start();
         QCOMPARE(QPoint(rig.left(), rig.top()), parked);
         QCOMPARE(rig.host->size(), size);
+        const std::string id = std::to_string(rig.id());
         QCOMPARE(rig.platform.calls,
-                 std::vector<std::string>{"setTopmost(" + std::to_string(rig.id()) + ")"});
+                 (std::vector<std::string>{"makeDock(" + id + ")", "setTopmost(" + id + ")"}));
         QVERIFY(!rig.timer("tmrDelayedInit")->isActive());
         QCOMPARE(rig.timer("tmrCheckMouseOver")->interval(), 200);
         QCOMPARE(rig.timer("tmrAppFocus")->interval(), 200);
@@ -431,6 +432,74 @@ private Q_SLOTS:
         rig.platform.foreground = rig.id();
         QTRY_COMPARE(rig.top(), 0);
         QCOMPARE(rig.log.take(), QStringList({"AppGotFocus", "StartOpenUp", "EndOpenUp"}));
+    }
+
+    // Where the platform reports crossings, a crossing stands in for the poll; a poll runs only from a
+    // crossing out until the cursor is found outside, and what counts as over the host is as before.
+    void crossingsStandInForThePoll_data() {
+        QTest::addColumn<QPoint>("start");
+        QTest::addColumn<QPoint>("entered");
+        QTest::addColumn<QStringList>("onEnter");
+        QTest::addColumn<QPoint>("left");
+        QTest::addColumn<QStringList>("onLeave");
+        QTest::addColumn<bool>("pollingAfterLeave");
+        const QStringList down{"MouseOver", "StartOpenUp"};
+        const QStringList up{"MouseLeft", "StartCloseUp"};
+        const QPoint away(10, 700);
+        QTest::newRow("touch and leave") << away << QPoint(500, 0) << down << away << up << false;
+        QTest::newRow("left onto the row just below the shown host")
+            << away << QPoint(500, 0) << down << QPoint(500, 241) << QStringList() << true;
+        QTest::newRow("a crossing in the cursor did not make")
+            << away << away << QStringList() << away << QStringList() << false;
+        QTest::newRow("over the strip at start-up")
+            << QPoint(500, 1) << QPoint(500, 1) << QStringList() << away << up << false;
+    }
+    void crossingsStandInForThePoll() {
+        QFETCH(QPoint, start);
+        QFETCH(QPoint, entered);
+        QFETCH(QStringList, onEnter);
+        QFETCH(QPoint, left);
+        QFETCH(QStringList, onLeave);
+        QFETCH(bool, pollingAfterLeave);
+        Rig rig;
+        rig.platform.dockCrossings = true;
+        rig.platform.cursor = {start.x(), start.y()};
+        rig.start();
+        QVERIFY(rig.platform.dockObserver);
+        const bool overAtStart = !rig.log.take().isEmpty();
+        QCOMPARE(overAtStart, start != QPoint(10, 700));
+        QCOMPARE(rig.dock->pollingCursor(), overAtStart);
+
+        rig.platform.cursor = {entered.x(), entered.y()};
+        rig.platform.dockObserver->pointerEntered();
+        QCOMPARE(rig.log.take(), onEnter);
+        rig.finishSlide();
+        rig.log.take();
+        rig.platform.cursor = {left.x(), left.y()};
+        rig.platform.dockObserver->pointerLeft();
+        QCOMPARE(rig.log.take(), onLeave);
+        QCOMPARE(rig.dock->pollingCursor(), pollingAfterLeave);
+        if (pollingAfterLeave) {
+            rig.awayFromHost(); // the poll finds it gone and rests
+            QCOMPARE(rig.log.take(), QStringList({"MouseLeft", "StartCloseUp"}));
+            QVERIFY(!rig.dock->pollingCursor());
+        }
+    }
+
+    void platformToldOfEveryNativeWindowBeforeItIsShown() {
+        Rig rig;
+        rig.host->show();
+        const std::string first = "makeDock(" + std::to_string(rig.id()) + ")";
+        QCOMPARE(rig.platform.calls, std::vector<std::string>{first});
+        // Some flag changes re-create the native window; the new one is a dock again, and only it.
+        rig.host->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        rig.host->show();
+        const std::string second = "makeDock(" + std::to_string(rig.id()) + ")";
+        QCOMPARE(rig.platform.calls, (std::vector<std::string>{first, second}));
+        QVERIFY(rig.platform.dockObserver);
+        rig.start();
+        QCOMPARE(rig.platform.calls.back(), "setTopmost(" + std::to_string(rig.id()) + ")");
+        QCOMPARE(rig.platform.calls.size(), 3u);
     }
 
     void propertiesPersist_data() {

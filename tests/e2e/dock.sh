@@ -13,19 +13,9 @@ cd "$BIN_DIR" || harness_fail "no bin dir"
 harness_start_program ./Quellor
 main=$(harness_wait_window "Quellor4.1" 30) || harness_fail "no main window"
 
-# "x y width height" of a window as the X server has it, after the window manager's say.
-geometry() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-                             /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
-}
-top_is() { [[ $(geometry "$main" | cut -d' ' -f2) == "$1" ]]; }
-# Waits up to 5 s for the main window's top to reach $1; prints how long it took in ms.
-wait_top() {
-    local start
-    start=$(date +%s%N)
-    harness_until 5 top_is "$1" || return 1
-    echo $((($(date +%s%N) - start) / 1000000))
-}
+geometry() { harness_geometry "$@"; }
+top_is() { harness_top_is "$main" "$1"; }
+wait_top() { harness_wait_top "$main" "$1"; }
 # The client window under the pointer; the window manager's frame around it is looked through.
 client_under_pointer() {
     local top

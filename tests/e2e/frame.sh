@@ -69,7 +69,7 @@ main_iconic() {
 harness_until 5 main_iconic || harness_fail "main window not minimised"
 xdotool windowmap "$(main_iconic)"
 harness_until 5 bash -c 'xdotool search --onlyvisible --name "^Quellor4.1$"' || harness_fail "main window not restored"
-harness_until 5 bash -c 'xprop -id "$(xdotool search --onlyvisible --name "^Quellor4.1$" | head -n1)" _NET_WM_WINDOW_TYPE | grep -q SPLASH' ||
+harness_until 5 bash -c 'xprop -id "$(xdotool search --onlyvisible --name "^Quellor4.1$" | head -n1)" _NET_WM_WINDOW_TYPE | grep -q DOCK' ||
     harness_fail "restored main window is not the dock's window again"
 harness_program_running || harness_fail "program ended"
 harness_log "frame end to end: passed"

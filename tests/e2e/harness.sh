@@ -136,18 +136,54 @@ harness_until() {
     done
 }
 
+# harness_start_display [window manager]: openbox unless another of harness_window_manager's is named.
 harness_start_display() {
-    local fifo="$HARNESS_DIR/displayfd"
+    local wm=${1:-openbox} fifo="$HARNESS_DIR/displayfd"
     # -displayfd lets the server pick a free display itself, with no race against other runs.
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$HARNESS_DIR/xvfb.log" &
     harness_track $!
     harness_until 20 test -s "$fifo" || harness_fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$fifo" | tr -d '[:space:]')"
     harness_until 20 xdpyinfo || harness_fail "display $DISPLAY does not answer"
-    openbox --sm-disable >"$HARNESS_DIR/openbox.log" 2>&1 &
+    harness_start_window_manager "$wm"
+    harness_log "display $DISPLAY with $wm"
+}
+
+# The command line of a window manager the end-to-end runs know; fails for any other.
+harness_window_manager() {
+    case $1 in
+    openbox) echo "openbox --sm-disable" ;;
+    xfwm4) echo "xfwm4" ;;
+    metacity) echo "metacity --sm-disable" ;;
+    marco) echo "marco --sm-disable" ;;
+    kwin_x11) echo "kwin_x11" ;;
+    mutter) echo "mutter --x11 --sm-disable" ;;
+    *) return 1 ;;
+    esac
+}
+
+# Each window manager but openbox gets a session bus and a home of its own, so it neither meets the
+# program's bus nor writes settings anywhere but the harness dir.
+harness_start_window_manager() {
+    local wm=$1 cmd addr pid
+    cmd=$(harness_window_manager "$wm") || harness_fail "unknown window manager $wm"
+    if [[ "$wm" == openbox ]]; then
+        $cmd >"$HARNESS_DIR/$wm.log" 2>&1 &
+    else
+        # Not harness_bus_daemon: the window manager runs as the harness itself does, not as its user.
+        read -r addr pid <<<"$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 | tr '\n' ' ')" ||
+            harness_fail "no session bus for $wm"
+        harness_track "$pid"
+        mkdir -p "$HARNESS_DIR/wm-home"
+        env HOME="$HARNESS_DIR/wm-home" XDG_CONFIG_HOME="$HARNESS_DIR/wm-home/.config" \
+            XDG_CACHE_HOME="$HARNESS_DIR/wm-home/.cache" XDG_DATA_HOME="$HARNESS_DIR/wm-home/.local/share" \
+            GSETTINGS_BACKEND=memory DBUS_SESSION_BUS_ADDRESS="$addr" QT_QPA_PLATFORM=xcb \
+            $cmd >"$HARNESS_DIR/$wm.log" 2>&1 &
+    fi
     harness_track $!
-    harness_until 20 xprop -root _NET_SUPPORTING_WM_CHECK || harness_fail "openbox did not start"
-    harness_log "display $DISPLAY with openbox"
+    harness_until 30 xprop -root _NET_SUPPORTING_WM_CHECK || harness_fail "$wm did not start"
+    # Some answer before they manage new windows.
+    sleep 1
 }
 
 # Starts a private bus daemon; prints "address pid".
@@ -233,6 +269,20 @@ harness_wait_window() {
         sleep 0.2
     done
     return 1
+}
+
+# "x y width height" of a window as the X server has it, after the window manager's say.
+harness_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+                             /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+harness_top_is() { [[ $(harness_geometry "$1" | cut -d' ' -f2) == "$2" ]]; }
+# Waits up to 5 s for the top of window $1 to reach $2; prints how long it took in ms.
+harness_wait_top() {
+    local start
+    start=$(date +%s%N)
+    harness_until 5 harness_top_is "$1" "$2" || return 1
+    echo $((($(date +%s%N) - start) / 1000000))
 }
 
 # The accessibility helper: harness_atspi <command> <args...> (see atspi.py).

@@ -47,15 +47,6 @@ grep -qx "Icon=$ID" "$PREFIX/share/applications/$ID.desktop" || harness_fail "me
 grep -q "<launchable type=\"desktop-id\">$ID.desktop</launchable>" "$PREFIX/share/metainfo/$ID.metainfo.xml" ||
     harness_fail "metainfo does not launch the menu entry"
 
-# The launcher answers --help without a display, names a music file from the caller's directory
-# (the program runs in its own), and the manual page is the one in the sources.
-env -u DISPLAY "$PREFIX/bin/quellor" --help | grep -q '^Usage: quellor ' || harness_fail "the launcher gives no help"
-rc=0
-err=$(cd "$HARNESS_DIR" && "$PREFIX/bin/quellor" --alarm 7:00 --music gone.mp3 2>&1) || rc=$?
-((rc == 2)) && grep -qF "\"$HARNESS_DIR/gone.mp3\"" <<<"$err" || harness_fail "a relative music file: $rc $err"
-zcat "$PREFIX/share/man/man1/quellor.1.gz" | cmp -s - "$HERE/../../packaging/quellor.1" ||
-    harness_fail "the installed manual page is not packaging/quellor.1"
-
 # --- Read-only program directory, ordinary user ---------------------------------------------
 chmod -R a-w "$PROGRAM_DIR"
 harness_as touch "$PROGRAM_DIR/probe" 2>/dev/null && harness_fail "$USER_NAME can still write the program directory"
@@ -156,5 +147,7 @@ stop_program
 
 [[ "$(program_dir_listing)" == "$LISTING_BEFORE" ]] || harness_fail "the program directory changed:
 $(diff <(echo "$LISTING_BEFORE") <(program_dir_listing))"
-[[ -z "$(harness_logind_methods)" ]] || harness_fail "power actions were asked for: $(harness_logind_methods | tr '\n' ' ')"
+# Confirming the options only asks whether a power-off would be allowed.
+[[ -z "$(harness_logind_methods | grep -vx CanPowerOff)" ]] ||
+    harness_fail "power actions were asked for: $(harness_logind_methods | tr '\n' ' ')"
 harness_log "PASS"

@@ -1,6 +1,8 @@
 #include "cursor_file.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -54,6 +56,54 @@ QByteArray monochromeCursor() {
     d[78] = char(0x01);
     d[82] = char(0x03);
     return d;
+}
+
+QByteArray png(int side) {
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(qRgba(200, 40, 40, 255));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A .cur file holding one PNG image.
+QByteArray pngCursor(const QByteArray& image) {
+    QByteArray d(22, '\0');
+    put16(d, 2, 2);
+    put16(d, 4, 1);
+    put32(d, 14, quint32(image.size()));
+    put32(d, 18, 22);
+    return d + image;
+}
+
+QByteArray riffChunk(const char* tag, const QByteArray& body) {
+    QByteArray d(tag, 4);
+    d.resize(8);
+    put32(d, 4, quint32(body.size()));
+    return d + body + (body.size() % 2 ? QByteArray(1, '\0') : QByteArray());
+}
+
+// An animated cursor of `frames` distinct images shown in `steps` steps, cycling through them.
+QByteArray aniOf(const QList<QByteArray>& frames, int steps) {
+    QByteArray header(36, '\0');
+    put32(header, 0, 36);
+    put32(header, 4, quint32(frames.size()));
+    put32(header, 8, quint32(steps));
+    put32(header, 28, 6);
+    put32(header, 32, 1 | 2); // icon frames, with a sequence
+    QByteArray list("fram");
+    for (const QByteArray& frame : frames) {
+        list += riffChunk("icon", pngCursor(frame));
+    }
+    QByteArray sequence(steps * 4, '\0');
+    for (int i = 0; i < steps; ++i) {
+        put32(sequence, i * 4, quint32(i % frames.size()));
+    }
+    const QByteArray body = QByteArray("ACON") + riffChunk("anih", header) + riffChunk("LIST", list) +
+                            riffChunk("seq ", sequence);
+    return riffChunk("RIFF", body);
 }
 
 } // namespace
@@ -302,6 +352,29 @@ private Q_SLOTS:
         // Damage in the pixels leaves a readable cursor: the sweep exercised both outcomes.
         QVERIFY(accepted > 0);
         QVERIFY(accepted < 1500);
+    }
+
+    // The budget counts the distinct images a file asks for, not how often an animation shows them.
+    void pixelBudget_data() {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("accepted");
+        const QByteArray big = png(kMaxCursorSide);
+        const int fit = int(kMaxCursorPixels / (kMaxCursorSide * kMaxCursorSide));
+        QTest::newRow("one large image in every step") << aniOf({big}, kMaxCursorSteps) << true;
+        QTest::newRow("large images up to the budget") << aniOf(QList<QByteArray>(fit, big), fit) << true;
+        QTest::newRow("one large image past the budget")
+            << aniOf(QList<QByteArray>(fit + 1, big), fit + 1) << false;
+        QByteArray huge = png(32);
+        qToBigEndian(quint32(60000), huge.data() + 16); // declared, never decoded
+        qToBigEndian(quint32(60000), huge.data() + 20);
+        QTest::newRow("png declaring a huge size") << pngCursor(huge) << false;
+        QTest::newRow("png larger than a cursor") << pngCursor(png(kMaxCursorSide + 1)) << false;
+    }
+    void pixelBudget() {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, accepted);
+        const std::optional<CursorFrames> parsed = parseCursorData(data);
+        QCOMPARE(parsed.has_value(), accepted);
     }
 
     void loadingFromDisk() {

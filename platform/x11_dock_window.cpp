@@ -1,0 +1,202 @@
+#include "x11_dock_window.h"
+
+#include <QGuiApplication>
+#include <QPlatformSurfaceEvent>
+#include <QTimer>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace quellor {
+
+namespace {
+
+// Qt's xcb plugin puts the types named by this window property first whenever it writes the
+// window's _NET_WM_WINDOW_TYPE; the values are those of its window-type flags.
+constexpr char kQtTypeProperty[] = "_q_xcb_wm_window_type";
+constexpr int kQtNormal = 0x1;
+constexpr int kQtDock = 0x4;
+// Time for a window manager to act on the pointer leaving a dock.
+constexpr int kRaiseAfterLeaveMs = 100;
+
+xcb_connection_t* qtConnection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+} // namespace
+
+bool X11DockWindow::available() {
+    return qtConnection() != nullptr;
+}
+
+X11DockWindow::X11DockWindow(QWindow* window, DockObserver& observer)
+    : m_window(window), m_observer(observer) {
+    m_window->installEventFilter(this);
+    if (m_window->isVisible()) {
+        // Typed while mapped, the window would keep the place and layer of an ordinary one under
+        // most window managers: it is mapped afresh.
+        m_window->hide();
+        m_window->show();
+    } else {
+        writeType();
+    }
+    connectCrossings();
+}
+
+X11DockWindow::~X11DockWindow() {
+    if (m_window) {
+        m_window->removeEventFilter(this);
+    }
+    m_notifier.reset();
+    if (m_crossings) {
+        xcb_disconnect(m_crossings);
+    }
+}
+
+bool X11DockWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_window) {
+        switch (event->type()) {
+        case QEvent::Show: // sent before the window is mapped
+            writeType();
+            break;
+        case QEvent::MouseButtonPress:
+            takeFocus();
+            break;
+        case QEvent::PlatformSurface:
+            if (static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+                QPlatformSurfaceEvent::SurfaceCreated) {
+                watchCrossings();
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+std::uint32_t X11DockWindow::atom(const char* name) {
+    xcb_connection_t* c = qtConnection();
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+    const std::uint32_t value = reply ? reply->atom : std::uint32_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return value;
+}
+
+void X11DockWindow::writeType() {
+    if (!m_window) {
+        return;
+    }
+    const bool dock = !(m_window->windowStates() & Qt::WindowMinimized);
+    m_window->setProperty(kQtTypeProperty, dock ? kQtDock : kQtNormal);
+    xcb_connection_t* c = qtConnection();
+    if (!c || !m_window->handle()) {
+        return; // Qt writes it from the property when it creates the window
+    }
+    if (!m_typeAtom) {
+        m_typeAtom = atom("_NET_WM_WINDOW_TYPE");
+        m_dockAtom = atom("_NET_WM_WINDOW_TYPE_DOCK");
+        m_normalAtom = atom("_NET_WM_WINDOW_TYPE_NORMAL");
+    }
+    const std::uint32_t type = dock ? m_dockAtom : m_normalAtom;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(m_window->winId()), m_typeAtom,
+                        XCB_ATOM_ATOM, 32, 1, &type);
+    xcb_flush(c);
+}
+
+void X11DockWindow::takeFocus() {
+    xcb_connection_t* c = qtConnection();
+    if (!c || !m_window || QGuiApplication::focusWindow() == m_window) {
+        return;
+    }
+    // The press's own timestamp is not to be had through Qt; the current time serves, and every
+    // window manager here lets a client focus its own window on a click.
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, static_cast<xcb_window_t>(m_window->winId()),
+                        XCB_CURRENT_TIME);
+    xcb_flush(c);
+}
+
+void X11DockWindow::raiseAsPager() {
+    xcb_connection_t* c = qtConnection();
+    if (!c || !m_window || !m_window->handle()) {
+        return;
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(m_window->winId());
+    if (!m_restackAtom) {
+        m_restackAtom = atom("_NET_RESTACK_WINDOW");
+    }
+    message.type = m_restackAtom;
+    message.data.data32[0] = 2; // from a pager: not subject to focus-stealing rules
+    message.data.data32[1] = XCB_NONE;
+    message.data.data32[2] = XCB_STACK_MODE_ABOVE;
+    xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+    xcb_configure_window(c, static_cast<xcb_window_t>(m_window->winId()), XCB_CONFIG_WINDOW_STACK_MODE,
+                         &above);
+    xcb_flush(c);
+}
+
+void X11DockWindow::connectCrossings() {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c)) {
+        xcb_disconnect(c);
+        return;
+    }
+    m_crossings = c;
+    m_notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(c), QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11DockWindow::readCrossings);
+    watchCrossings();
+}
+
+void X11DockWindow::watchCrossings() {
+    if (!m_crossings || !m_window || !m_window->handle()) {
+        return;
+    }
+    // Event masks are per client: selecting crossings here leaves Qt's own selection alone.
+    const std::uint32_t mask =
+        XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_VISIBILITY_CHANGE;
+    xcb_change_window_attributes(m_crossings, static_cast<xcb_window_t>(m_window->winId()), XCB_CW_EVENT_MASK,
+                                 &mask);
+    xcb_flush(m_crossings);
+}
+
+void X11DockWindow::readCrossings() {
+    while (xcb_generic_event_t* event = xcb_poll_for_event(m_crossings)) {
+        const auto type = event->response_type & 0x7f;
+        if (type == XCB_VISIBILITY_NOTIFY &&
+            reinterpret_cast<xcb_visibility_notify_event_t*>(event)->state != XCB_VISIBILITY_UNOBSCURED) {
+            // Another dock (a panel along the same edge) was raised over the strip.
+            raiseAsPager();
+        } else if (type == XCB_ENTER_NOTIFY || type == XCB_LEAVE_NOTIFY) {
+            const auto* crossing = reinterpret_cast<xcb_enter_notify_event_t*>(event);
+            // Crossings into and out of a child window leave the pointer over the dock.
+            if (crossing->detail != XCB_NOTIFY_DETAIL_INFERIOR) {
+                if (type == XCB_ENTER_NOTIFY) {
+                    m_observer.pointerEntered();
+                } else {
+                    m_observer.pointerLeft();
+                    // metacity and marco lower a dock the pointer leaves, under a panel on the
+                    // same edge, where the strip could not be touched again: raised once they
+                    // have.
+                    QTimer::singleShot(kRaiseAfterLeaveMs, this, &X11DockWindow::raiseAsPager);
+                }
+            }
+        }
+        std::free(event);
+    }
+    if (xcb_connection_has_error(m_crossings)) {
+        m_notifier->setEnabled(false);
+    }
+}
+
+} // namespace quellor

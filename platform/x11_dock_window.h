@@ -1,0 +1,65 @@
+#pragma once
+// The dock's window on X11. Window managers keep ordinary windows on the screen and stack them as
+// they see fit, but every common one (openbox, xfwm4, metacity, marco, kwin, mutter) leaves a window
+// of type _NET_WM_WINDOW_TYPE_DOCK where its client puts it, even mostly above the top edge, and
+// keeps it in a layer above ordinary windows. Some of them (kwin) give a dock no focus when it is
+// clicked, so the window takes the focus itself.
+//
+// Window managers read the type when the window is mapped, so it is written before every mapping;
+// Qt is told to keep it whenever it writes the type itself (flag changes, a re-created native
+// window). No window manager iconifies a dock, so a window shown minimised is typed as an ordinary
+// one.
+//
+// Pointer crossings of the window are read over a display connection of our own, so they reach the
+// dock whatever Qt makes of them (Qt holds them back from a window a modal dialog blocks).
+
+#include "platform.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QWindow>
+
+#include <cstdint>
+#include <memory>
+
+struct xcb_connection_t;
+
+namespace quellor {
+
+class X11DockWindow : public QObject, public DockWindow {
+    Q_OBJECT
+public:
+    // False off X11.
+    static bool available();
+
+    X11DockWindow(QWindow* window, DockObserver& observer);
+    ~X11DockWindow() override;
+    X11DockWindow(const X11DockWindow&) = delete;
+    X11DockWindow& operator=(const X11DockWindow&) = delete;
+
+    bool reportsCrossings() const override { return m_crossings != nullptr; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void writeType();
+    void takeFocus();
+    void raiseAsPager();
+    void connectCrossings();
+    void watchCrossings();
+    void readCrossings();
+    std::uint32_t atom(const char* name);
+
+    QPointer<QWindow> m_window;
+    DockObserver& m_observer;
+    xcb_connection_t* m_crossings = nullptr;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    std::uint32_t m_typeAtom = 0;
+    std::uint32_t m_dockAtom = 0;
+    std::uint32_t m_normalAtom = 0;
+    std::uint32_t m_restackAtom = 0;
+};
+
+} // namespace quellor
