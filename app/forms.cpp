@@ -72,6 +72,9 @@ Form1& Forms::mainWindow() {
         QObject::connect(m_form1.get(), &Form1::optionsDialogRequested, [this] { showOptions(); });
         QObject::connect(m_form1.get(), &Form1::alarmPromptRequested, [this] { showAlarmPrompt(); });
         QObject::connect(m_form1.get(), &Form1::lockDialogRequested, [this] { showPasswordDialog(); });
+        if (onMainWindowLoaded) {
+            onMainWindowLoaded(*m_form1);
+        }
     }
     return *m_form1;
 }

@@ -68,6 +68,8 @@ public:
     void endProgram();
     // How the program ends; tests replace it.
     std::function<void()> onEnd;
+    // Told once, when the main window has been loaded.
+    std::function<void(Form1&)> onMainWindowLoaded;
 
 private:
     Services& m_services;

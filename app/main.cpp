@@ -1,25 +1,48 @@
+#include "answering_chooser.h"
+#include "control_client.h"
+#include "control_host.h"
 #include "forms.h"
 #include "frame_registration.h"
 #include "startup.h"
 #include "state_directory.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTimer>
 
 #include <memory>
 
 #ifdef Q_OS_WIN
 #include "windows_platform.h"
+using NativeNotifications = quellor::NoNotifications;
+using NativeIdleInhibitor = quellor::NoIdleInhibitor;
 #else
+#include "dbus_notifications.h"
 #include "linux_session.h"
+#include "session_idle_inhibitor.h"
+using NativeNotifications = quellor::DBusNotifications;
+using NativeIdleInhibitor = quellor::SessionIdleInhibitor;
 #endif
 
 int main(int argc, char* argv[]) {
+    // Before the instance lock: the lock records the name, and tells a live owner by it.
+    QCoreApplication::setApplicationName(QStringLiteral("Quellor"));
+    // Read before any window system is touched: help, version and status need no display.
+    const quellor::Invocation invocation =
+        quellor::parseCommandLine(quellor::argumentsOf(argc, argv), QDir::currentPath());
+    if (const std::optional<int> status = quellor::answerAtOnce(invocation, argc, argv)) {
+        return *status;
+    }
+    quellor::SingleInstance instance;
+    if (const std::optional<int> status = quellor::handOver(invocation, instance, argc, argv)) {
+        return *status;
+    }
+
 #ifndef Q_OS_WIN
     // Before the application object: the session decides which Qt platform to load.
     const quellor::SessionChoice session = quellor::decideSessionAtStart();
 #endif
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quellor"));
     QApplication::setDesktopFileName(QStringLiteral("org.quellor.Quellor"));
 
 #ifdef Q_OS_WIN
@@ -31,16 +54,23 @@ int main(int argc, char* argv[]) {
     quellor::SystemClock clock;
     quellor::QtSoundOutput sound;
     quellor::QtMessageBoxes messages;
-    quellor::QtFileChooser files;
+    quellor::QtFileChooser userFiles;
+    quellor::AnsweringChooser files(userFiles);
     const QString programDir = QApplication::applicationDirPath();
     quellor::registerFrameLibrary(programDir);
     quellor::Services services{
         platform, clock, sound, messages, files, programDir, quellor::stateDirectory(programDir)};
     quellor::Forms forms(services);
-    quellor::SingleInstance instance;
     quellor::Startup startup(forms, instance);
     if (!startup.run()) {
         return 0;
+    }
+    NativeNotifications notifications;
+    NativeIdleInhibitor inhibitor;
+    quellor::ControlHost control(forms, files, notifications, inhibitor);
+    control.service.publish(QDBusConnection::sessionBus());
+    if (invocation.mode == quellor::Invocation::Mode::Control) {
+        QTimer::singleShot(0, &app, [&] { control.schedule.apply(invocation.request); });
     }
     return QApplication::exec();
 }

@@ -35,6 +35,10 @@ packages=(
     kwin-wayland
     # A compositor offering neither protocol (as GNOME's), with XWayland: the fallback end to end.
     weston
+    # gdbus drives and watches the program's bus interface in the scripting tests
+    libglib2.0-bin
+    # groff checks the manual page and compares it with --help
+    groff-base
 )
 
 if (($#)); then

@@ -13,7 +13,7 @@ SingleInstance::SingleInstance(const QString& lockPath)
 }
 
 SingleInstance::Result SingleInstance::acquire() {
-    if (m_lock->tryLock(0)) {
+    if (m_lock->isLocked() || m_lock->tryLock(0)) {
         return Result::Acquired;
     }
     if (m_lock->error() == QLockFile::LockFailedError) {

@@ -18,7 +18,7 @@ public:
     };
 
     explicit SingleInstance(const QString& lockPath = defaultLockPath());
-    // Holds the lock until destroyed when it answers Acquired.
+    // Holds the lock until destroyed when it answers Acquired; asked again then, answers Acquired.
     Result acquire();
     // Why the lock was unavailable, for the standard error stream.
     const QString& why() const { return m_why; }

@@ -244,8 +244,9 @@ harness_locked_hint() {
         string:org.freedesktop.login1.Session string:LockedHint | awk '{print $NF}'
 }
 
-# The calls the mock logind has seen, methods only, one per line.
-harness_logind_methods() { awk '{print $2}' "$HARNESS_CALLS"; }
+# The calls the mock logind has seen, methods only, one per line; the program's idle inhibitor
+# (taken while a power action is armed) and its listing are left out.
+harness_logind_methods() { awk '$2 != "Inhibit" && $2 != "ListInhibitors" {print $2}' "$HARNESS_CALLS"; }
 
 harness_start_program() {
     "${HARNESS_AS[@]}" "$@" >"$HARNESS_DIR/program.log" 2>&1 &

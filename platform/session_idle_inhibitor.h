@@ -1,0 +1,36 @@
+#pragma once
+// Holds the session awake through logind's "idle" inhibitor in block mode (a file descriptor
+// held open), and through the desktop session manager's idle inhibitor where
+// org.gnome.SessionManager answers. All calls are asynchronous; an answer that comes after
+// release() is given back at once.
+
+#include "idle_inhibitor.h"
+
+#include <QDBusConnection>
+#include <QDBusUnixFileDescriptor>
+#include <QObject>
+
+#include <optional>
+
+namespace quellor {
+
+class SessionIdleInhibitor : public QObject, public IdleInhibitor {
+    Q_OBJECT
+public:
+    SessionIdleInhibitor(const QDBusConnection& systemBus = QDBusConnection::systemBus(),
+                         const QDBusConnection& sessionBus = QDBusConnection::sessionBus());
+    ~SessionIdleInhibitor() override;
+
+    void hold(const std::string& why) override;
+    void release() override;
+
+private:
+    QDBusConnection m_system;
+    QDBusConnection m_session;
+    bool m_held = false;
+    quint64 m_generation = 0;
+    QDBusUnixFileDescriptor m_logindLock; // logind keeps the inhibitor while this stays open
+    std::optional<uint> m_sessionCookie;
+};
+
+} // namespace quellor
