@@ -3,6 +3,7 @@
 // already does is left alone.
 
 #include "class_store.h"
+#include "file_bytes.h"
 #include "frame_registration.h"
 
 #include <QDir>
@@ -69,10 +70,7 @@ private Q_SLOTS:
         if (!before.isEmpty()) {
             pointStoreAt(before == "ours" ? m_library : before);
         }
-        const QByteArray storedBefore = [] {
-            QFile f(ClassStore::defaultPath());
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        const QByteArray storedBefore = fileBytes(ClassStore::defaultPath(), {});
 
         QCOMPARE(int(registerFrameLibrary(m_root.filePath(programDir))), expected);
 

@@ -1,5 +1,6 @@
 #include "app_fixture.h"
 #include "controls.h"
+#include "file_bytes.h"
 #include "lock_screen.h"
 #include "main_window.h"
 #include "password_dialog.h"
@@ -15,15 +16,8 @@ using namespace quellor;
 
 namespace {
 
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
+    QVERIFY(writeFileBytes(path, bytes));
 }
 
 constexpr QFile::Permissions kOwnerOnly =

@@ -4,6 +4,7 @@
 #include "answering_chooser.h"
 #include "app_rig.h"
 #include "controls.h"
+#include "file_bytes.h"
 #include "globals.h"
 #include "idle_inhibitor.h"
 #include "main_window.h"
@@ -79,8 +80,7 @@ struct ControlRig {
         window().Timer1_Timer();
     }
     QByteArray settings() const {
-        QFile f(services.statePath(QStringLiteral("Diri.dll")));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+        return fileBytes(services.statePath(QStringLiteral("Diri.dll")), "(none)");
     }
     // The main window's time-entry states, as enabled flags: 定时关机, Text3, 取消关机,
     // 闹钟定时, Text2, 取消闹钟, 闹钟音乐.

@@ -4,6 +4,7 @@
 
 #include "app_rig.h"
 #include "controls.h"
+#include "file_bytes.h"
 #include "lock_screen.h"
 #include "options_dialog.h"
 #include "password_dialog.h"
@@ -21,13 +22,6 @@
 #endif
 
 using namespace quellor;
-
-namespace {
-QByteArray contentOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-} // namespace
 
 class TestStateDirectory : public QObject {
     Q_OBJECT
@@ -131,14 +125,14 @@ private Q_SLOTS:
         } else {
             rig.forms.showMainWindow();
             Form9& dialog = rig.forms.showPasswordDialog();
-            QCOMPARE(contentOf(state.filePath(file)), QByteArray()); // emptied there on opening
+            QCOMPARE(fileBytes(state.filePath(file)), QByteArray()); // emptied there on opening
             dialog.Text1->setText("Secret7");
             dialog.Text2->setText("Secret7");
             dialog.Command1_Click();
             QVERIFY(rig.forms.lockScreen());
         }
 
-        QCOMPARE(contentOf(state.filePath(file)), bytes);
+        QCOMPARE(fileBytes(state.filePath(file)), bytes);
         QVERIFY(!QFileInfo::exists(rig.dir.filePath(file)));
         QVERIFY(rig.messages.shown.isEmpty());
     }

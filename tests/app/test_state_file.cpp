@@ -2,6 +2,7 @@
 // read, emptied or replaced, nothing blocks, and a full disk leaves the old file and says so.
 #include "app_fixture.h"
 #include "controls.h"
+#include "file_bytes.h"
 #include "lock_screen.h"
 #include "password_dialog.h"
 #include "password_store.h"
@@ -22,16 +23,6 @@
 using namespace quellor;
 
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-bool put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 // What sits at the path, so a test can tell it was left alone.
 QString describe(const QString& path) {
@@ -82,7 +73,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString target = dir.filePath("target");
         const QByteArray targetBytes(" 2 \r\nsecret\r\n");
-        QVERIFY(put(target, targetBytes));
+        QVERIFY(writeFileBytes(target, targetBytes));
         ::chmod(QFile::encodeName(target).constData(), 0644);
         for (const QString name : {"Diri.dll", "pae.dll"}) {
             const QString path = dir.filePath(name);
@@ -115,7 +106,7 @@ private Q_SLOTS:
 
         QCOMPARE(describe(settingsPath), settingsBefore);
         QCOMPARE(describe(passwordPath), passwordBefore);
-        QCOMPARE(bytesOf(target), targetBytes);
+        QCOMPARE(fileBytes(target), targetBytes);
         QVERIFY(!QFile::exists(dir.filePath("nowhere")));
         QCOMPARE(QFileInfo(target).permissions() & QFile::ReadOther, QFile::ReadOther); // not chmodded
         QCOMPARE(
@@ -137,7 +128,7 @@ private Q_SLOTS:
         QFETCH(TimerAction, choice);
         QTemporaryDir dir;
         const QString path = dir.filePath("state");
-        QVERIFY(put(path, content));
+        QVERIFY(writeFileBytes(path, content));
         const state_file::ReadResult read = state_file::read(path);
         QCOMPARE(read.status, state_file::ReadStatus::Ok);
         QCOMPARE(read.bytes.size(), state_file::kReadLimit);
@@ -158,11 +149,11 @@ private Q_SLOTS:
             QSKIP("cannot mount a tmpfs here");
         }
         const QString settingsPath = disk.dir + "/Diri.dll";
-        QVERIFY(put(settingsPath, " 3 \r\n"));
+        QVERIFY(writeFileBytes(settingsPath, " 3 \r\n"));
         disk.fill();
 
         QVERIFY(!SettingsFile(settingsPath).write(TimerAction::Restart));
-        QCOMPARE(bytesOf(settingsPath), QByteArray(" 3 \r\n"));
+        QCOMPARE(fileBytes(settingsPath), QByteArray(" 3 \r\n"));
 
         // The password dialog: its warning, and no lock without a stored password.
         AppFixture app;
@@ -175,7 +166,7 @@ private Q_SLOTS:
         QCOMPARE(app.messages.shown.size(), 1);
         QCOMPARE(app.messages.shown[0].text, Form9::unwritableText(disk.dir + "/pae.dll"));
         QVERIFY(!app.forms.lockScreen());
-        QCOMPARE(bytesOf(disk.dir + "/pae.dll"), QByteArray());
+        QCOMPARE(fileBytes(disk.dir + "/pae.dll"), QByteArray());
         QCOMPARE(QDir(disk.dir).entryList(QDir::Files).size(), 3); // no temporary left behind
     }
 };

@@ -1,6 +1,7 @@
 // The shipped assets: their formats are what the program, the frame library and Windows read,
 // and the frame artwork carries the key colours of the two looks.
 
+#include "file_bytes.h"
 #include "image_read.h"
 
 #include <QDir>
@@ -18,8 +19,7 @@ namespace {
 const QString kAssets = QStringLiteral(QUELLOR_ASSETS_DIR);
 
 QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return quellor::fileBytes(path, {});
 }
 
 quint32 u32(const QByteArray& d, qsizetype at) {

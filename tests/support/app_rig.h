@@ -3,6 +3,7 @@
 // ticker is stopped and tests tick it by hand.
 
 #include "app_fixture.h"
+#include "file_bytes.h"
 #include "globals.h"
 #include "main_window.h"
 
@@ -37,16 +38,8 @@ struct AppRig : AppFixture {
     void tickAt(const QTime& t, int daysLater = 0) { tickAt(QDateTime(firstDay.addDays(daysLater), t)); }
 
     QString settingsPath() const { return services.path(QStringLiteral("Diri.dll")); }
-    void writeSettings(const QByteArray& bytes) {
-        QFile f(settingsPath());
-        if (f.open(QIODevice::WriteOnly)) {
-            f.write(bytes);
-        }
-    }
-    QByteArray settingsBytes() const {
-        QFile f(settingsPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void writeSettings(const QByteArray& bytes) { QVERIFY(writeFileBytes(settingsPath(), bytes)); }
+    QByteArray settingsBytes() const { return fileBytes(settingsPath(), {}); }
 
     // Names of the cue files played by the main window, in order.
     QStringList cues() const {
