@@ -1,8 +1,6 @@
 #include "session_idle_inhibitor.h"
 
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 
 namespace quellor {
 
@@ -20,9 +18,7 @@ QDBusMessage gnomeCall(const QString& method, const QVariantList& args) {
 
 } // namespace
 
-SessionIdleInhibitor::SessionIdleInhibitor(const QDBusConnection& systemBus,
-                                           const QDBusConnection& sessionBus)
-    : m_system(systemBus), m_session(sessionBus) {}
+SessionIdleInhibitor::SessionIdleInhibitor(const QDBusConnection& sessionBus) : m_session(sessionBus) {}
 
 SessionIdleInhibitor::~SessionIdleInhibitor() {
     release();
@@ -36,37 +32,31 @@ void SessionIdleInhibitor::hold(const std::string& why) {
     const quint64 generation = ++m_generation;
     const QString reason = QString::fromStdString(why);
 
-    QDBusMessage inhibit = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-    inhibit.setArguments(
-        {QStringLiteral("idle"), QStringLiteral("Quellor"), reason, QStringLiteral("block")});
-    auto* logind = new QDBusPendingCallWatcher(m_system.asyncCall(inhibit), this);
-    connect(logind, &QDBusPendingCallWatcher::finished, this, [this, generation](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<QDBusUnixFileDescriptor> reply = *w;
-        // A stale answer's descriptor closes with the reply, which ends that inhibitor.
-        if (!reply.isError() && generation == m_generation) {
-            m_logindLock = reply.value();
-        }
-    });
+    m_calls.callManager(QStringLiteral("Inhibit"),
+                        {QStringLiteral("idle"), QStringLiteral("Quellor"), reason, QStringLiteral("block")},
+                        [this, generation](const QDBusMessage& reply) {
+                            // A stale answer's descriptor closes with the reply, which ends that inhibitor.
+                            if (reply.type() == QDBusMessage::ReplyMessage && generation == m_generation &&
+                                !reply.arguments().isEmpty()) {
+                                m_logindLock =
+                                    reply.arguments().constFirst().value<QDBusUnixFileDescriptor>();
+                            }
+                        });
 
-    auto* gnome = new QDBusPendingCallWatcher(
-        m_session.asyncCall(gnomeCall(QStringLiteral("Inhibit"), {QStringLiteral("org.quellor.Quellor"), 0u,
-                                                                  reason, kGnomeInhibitIdle})),
-        this);
-    connect(gnome, &QDBusPendingCallWatcher::finished, this, [this, generation](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<uint> reply = *w;
-        if (reply.isError()) {
-            return; // no such session manager here
-        }
-        if (generation == m_generation) {
-            m_sessionCookie = reply.value();
-        } else {
-            m_session.asyncCall(gnomeCall(QStringLiteral("Uninhibit"), {reply.value()}));
-        }
-    });
+    m_calls.send(m_session,
+                 gnomeCall(QStringLiteral("Inhibit"),
+                           {QStringLiteral("org.quellor.Quellor"), 0u, reason, kGnomeInhibitIdle}),
+                 [this, generation](const QDBusMessage& reply) {
+                     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+                         return; // no such session manager here
+                     }
+                     const uint cookie = reply.arguments().constFirst().toUInt();
+                     if (generation == m_generation) {
+                         m_sessionCookie = cookie;
+                     } else {
+                         m_calls.send(m_session, gnomeCall(QStringLiteral("Uninhibit"), {cookie}), {});
+                     }
+                 });
 }
 
 void SessionIdleInhibitor::release() {
@@ -77,8 +67,9 @@ void SessionIdleInhibitor::release() {
     ++m_generation;
     m_logindLock = QDBusUnixFileDescriptor();
     if (m_sessionCookie) {
-        m_session.asyncCall(
-            gnomeCall(QStringLiteral("Uninhibit"), {*std::exchange(m_sessionCookie, std::nullopt)}));
+        m_calls.send(m_session,
+                     gnomeCall(QStringLiteral("Uninhibit"), {*std::exchange(m_sessionCookie, std::nullopt)}),
+                     {});
     }
 }
 

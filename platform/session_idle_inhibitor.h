@@ -5,6 +5,7 @@
 // release() is given back at once.
 
 #include "idle_inhibitor.h"
+#include "logind_client.h"
 
 #include <QDBusConnection>
 #include <QDBusUnixFileDescriptor>
@@ -17,15 +18,15 @@ namespace quellor {
 class SessionIdleInhibitor : public QObject, public IdleInhibitor {
     Q_OBJECT
 public:
-    SessionIdleInhibitor(const QDBusConnection& systemBus = QDBusConnection::systemBus(),
-                         const QDBusConnection& sessionBus = QDBusConnection::sessionBus());
+    // The system bus is reached only when the first action is armed, not at start.
+    explicit SessionIdleInhibitor(const QDBusConnection& sessionBus = QDBusConnection::sessionBus());
     ~SessionIdleInhibitor() override;
 
     void hold(const std::string& why) override;
     void release() override;
 
 private:
-    QDBusConnection m_system;
+    LogindClient m_calls{this};
     QDBusConnection m_session;
     bool m_held = false;
     quint64 m_generation = 0;
