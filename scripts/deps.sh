@@ -39,6 +39,8 @@ packages=(
     libglib2.0-bin
     # groff checks the manual page and compares it with --help
     groff-base
+    # The Debian 13 root (scripts/trixie-root.sh) for sway 1.10 and Qt 6.8, made from the archive
+    mmdebstrap
 )
 
 if (($#)); then
