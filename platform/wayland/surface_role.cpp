@@ -218,11 +218,12 @@ void SurfaceRole::surfaceDestroyed() {
     // The role goes first: a role object must not outlive its surface.
     delete m_role;
     m_role = nullptr;
+    m_spent = false;
     m_keyboardReleased = false;
 }
 
 void SurfaceRole::giveRole() {
-    if (m_role || !m_window) {
+    if (m_role || m_spent || !m_window) {
         return;
     }
     wl_surface* surface = surfaceOf(m_window);
@@ -261,6 +262,8 @@ void SurfaceRole::giveRole() {
                          "quellor: the compositor did not configure a lock surface, or no buffer could "
                          "be made; its output shows the compositor's lock colour\n");
             delete std::exchange(m_role, nullptr);
+            // Qt commits to this surface from now on: it can take no role again.
+            m_spent = true;
             return;
         }
         m_size = lock->size;

@@ -93,6 +93,7 @@ private:
     Role* m_role = nullptr;
     QSize m_size;
     bool m_keyboardReleased = false;
+    bool m_spent = false; // the current surface's role was given up
 };
 
 } // namespace quellor
