@@ -22,7 +22,7 @@ packages=(
     qt6-tools-dev-tools designer-qt6 libqt6opengl6-dev libgl-dev
     qt6-wayland qt6-wayland-dev qt6-wayland-dev-tools libwayland-dev wayland-protocols
     libxcb1-dev libxcb-xtest0-dev libx11-dev
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-wqy-zenhei fonts-wqy-microhei
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-arphic-uming fonts-wqy-zenhei fonts-wqy-microhei
     dbus python3 python3-dbusmock groff-base bsdextrautils
 )
 

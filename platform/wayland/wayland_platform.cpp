@@ -130,6 +130,15 @@ std::unique_ptr<DockWindow> WaylandPlatform::makeDock(WindowId window, DockObser
 }
 
 namespace {
+// Qt's focus window as if the compositor had changed it; Qt 6.7 renamed the call.
+template <class System> void focusWindow(QWindow* window) {
+    if constexpr (requires { System::handleFocusWindowChanged(window, Qt::ActiveWindowFocusReason); }) {
+        System::handleFocusWindowChanged(window, Qt::ActiveWindowFocusReason);
+    } else {
+        System::handleWindowActivated(window, Qt::ActiveWindowFocusReason);
+    }
+}
+
 // A frameless window that asks to stay on top and was never handed to the platform: the splash,
 // which X11 shows centred above everything, and which a compositor would otherwise tile.
 bool isSplash(QWindow* window) {
@@ -179,7 +188,7 @@ bool WaylandPlatform::forwardToLockWindow(QWindow* window, QEvent* event) {
         return false;
     }
     if (QGuiApplication::focusWindow() != lock) {
-        QWindowSystemInterface::handleWindowActivated(lock, Qt::ActiveWindowFocusReason);
+        focusWindow<QWindowSystemInterface>(lock);
     }
     const auto* key = static_cast<QKeyEvent*>(event);
     QWindowSystemInterface::handleExtendedKeyEvent(lock, key->timestamp(), key->type(), key->key(),
