@@ -217,7 +217,7 @@ void VantrelPrivate::createElements() {
 
     drag = new DragController(mover, timer1,
                               {[this] { return cursor(); }, [this] { return twips(); },
-                               [this] { return layout.image[1].width; },
+                               [this] { return layout.image[1].width; }, [this] { return frameOffset(); },
                                [this](const HostPosition& p) { moveHost(host(), p.left, p.top, twips()); }});
 
     auto buttonWiring = [this](bool close) {
@@ -244,6 +244,16 @@ void VantrelPrivate::createElements() {
 
 QWidget* VantrelPrivate::host() const {
     return q->window();
+}
+
+QPoint VantrelPrivate::frameOffset() const {
+    QWidget* window = host();
+    if (window == q) {
+        return {};
+    }
+    // The host is moved by its outer corner, which a window manager's decoration puts above and
+    // left of the client area.
+    return q->mapTo(window, QPoint()) + window->geometry().topLeft() - window->frameGeometry().topLeft();
 }
 
 quellor::Twips VantrelPrivate::twips() const {
