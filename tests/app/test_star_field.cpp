@@ -2,6 +2,8 @@
 #include "star_canvas.h"
 #include "star_field.h"
 
+#include <QImage>
+#include <QSet>
 #include <QTest>
 
 #include <deque>
@@ -114,30 +116,31 @@ private Q_SLOTS:
         QTest::addColumn<int>("height");
         QTest::addColumn<QList<double>>("random");
         QTest::addColumn<Star>("after");
-        QTest::addColumn<PixelWrite>("blackOut");
+        QTest::addColumn<QList<PixelWrite>>("blackOuts");
+        using Writes = QList<PixelWrite>;
         QTest::newRow("falls by its speed") << Star{300, 1000, 25} << 11520 << QList<double>{}
-                                            << Star{300, 1025, 25} << PixelWrite{300, 1000, 0};
+                                            << Star{300, 1025, 25} << Writes{{300, 1000, 0}};
         QTest::newRow("landing exactly on the height stays")
             << Star{300, 11500, 20} << 11520 << QList<double>{} << Star{300, 11520, 20}
-            << PixelWrite{300, 11500, 0};
-        QTest::newRow("passing the bottom wraps; corner blacked out")
+            << Writes{{300, 11500, 0}};
+        QTest::newRow("passing the bottom wraps; its last place and the corner blacked out")
             << Star{300, 11510, 11} << 11520 << QList<double>{0.5, 0.25} << Star{3840, 0, 20}
-            << PixelWrite{0, 0, 0};
-        QTest::newRow("wrap speed 5 at least")
-            << Star{7, 11520, 5} << 11520 << QList<double>{0.0, 0.0} << Star{0, 0, 5} << PixelWrite{0, 0, 0};
+            << Writes{{300, 11510, 0}, {0, 0, 0}};
+        QTest::newRow("wrap speed 5 at least") << Star{7, 11520, 5} << 11520 << QList<double>{0.0, 0.0}
+                                               << Star{0, 0, 5} << Writes{{7, 11520, 0}, {0, 0, 0}};
         QTest::newRow("wrap speed 35 at most")
             << Star{7, 11520, 5} << 11520 << QList<double>{0.99999, 0.99999} << Star{15359, 0, 35}
-            << PixelWrite{0, 0, 0};
+            << Writes{{7, 11520, 0}, {0, 0, 0}};
         QTest::newRow("wider than 16 bits keeps falling")
             << Star{57000, 32760, 30} << 40000 << QList<double>{} << Star{57000, 32790, 30}
-            << PixelWrite{57000, 32760, 0};
+            << Writes{{57000, 32760, 0}};
     }
     void aFrameMovesAPointOrWrapsIt() {
         QFETCH(Star, before);
         QFETCH(int, height);
         QFETCH(QList<double>, random);
         QFETCH(Star, after);
-        QFETCH(PixelWrite, blackOut);
+        QFETCH(QList<PixelWrite>, blackOuts);
         ScriptedRandom r;
         StarField field(r);
         for (Star& s : field.stars()) {
@@ -148,12 +151,50 @@ private Q_SLOTS:
         RecordingSink sink;
         field.frame(15360, height, kColour, sink);
         QCOMPARE(field.stars()[100], after);
-        QCOMPARE(sink.writes.size(), std::size_t(2 * StarField::kCount));
+        const auto blacks = std::size_t(blackOuts.size());
+        QCOMPARE(sink.writes.size(), 2 * StarField::kCount - 1 + blacks);
         // Black first, then the colour, point by point in order.
-        QCOMPARE(sink.writes[200], blackOut);
-        QCOMPARE(sink.writes[201], (PixelWrite{after.x, after.y, kColour}));
+        QCOMPARE(QList<PixelWrite>(sink.writes.begin() + 200, sink.writes.begin() + 200 + blacks), blackOuts);
+        QCOMPARE(sink.writes[200 + blacks], (PixelWrite{after.x, after.y, kColour}));
         QCOMPARE(sink.writes[0], (PixelWrite{0, 0, 0}));
         QCOMPARE(sink.writes[1], (PixelWrite{0, 0, kColour}));
+    }
+
+    // Long after the start (each point has wrapped dozens of times) only the points themselves are
+    // lit; nothing a wrapping point left builds up along the bottom, whether the field ends at the picture's
+    // last row (no title bar) or below it (the title bar's height more).
+    void longAfterOnlyThePointsAreLit_data() {
+        QTest::addColumn<int>("belowPicture"); // pixels of field under the picture's last row
+        QTest::newRow("no title bar") << 0;
+        QTest::newRow("a title bar") << 20;
+    }
+    void longAfterOnlyThePointsAreLit() {
+        QFETCH(int, belowPicture);
+        const QSize picture(320, 240);
+        SeededRandom random;
+        random.seed(25);
+        StarField field(random);
+        StarCanvas canvas(Twips{15, 15});
+        canvas.resize(picture);
+        field.scatter(picture.width() * 15, (picture.height() + belowPicture) * 15);
+        for (int i = 0; i < 720 * 30; ++i) {
+            field.frame(picture.width() * 15, (picture.height() + belowPicture) * 15, kColour, canvas);
+        }
+        QSet<QPair<int, int>> points;
+        for (const Star& s : field.stars()) {
+            points.insert({canvas.twips().toPixelsX(s.x), canvas.twips().toPixelsY(s.y)});
+        }
+        const QImage& image = canvas.image();
+        int litBottom = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const bool lit = image.pixel(x, y) != qRgb(0, 0, 0);
+                QVERIFY2(!lit || points.contains({x, y}),
+                         qPrintable(QString("lit, no point: %1,%2").arg(x).arg(y)));
+                litBottom += lit && y == image.height() - 1;
+            }
+        }
+        QVERIFY(litBottom <= 3); // a point passing through, not a row of dots
     }
 
     void canvasTurnsTwipsIntoPixelsAndReportsChangedTiles() {
