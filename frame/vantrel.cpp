@@ -53,7 +53,9 @@ QRect toPixels(const TwipsRect& r, const quellor::Twips& t) {
 
 QFont captionFont() {
     QFont font(QStringLiteral("宋体"));
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"),
+    // Where SimSun is missing, a Song serif of its metrics, then any face with the Chinese glyphs.
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
                       QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback")});
     font.setBold(true);
     font.setPointSizeF(12);
