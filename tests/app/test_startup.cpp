@@ -30,21 +30,21 @@ private Q_SLOTS:
     // The Windows faces the forms name resolve to the closest faces the program's packages install.
     void windowsFacesResolveToInstalledOnes_data() {
         QTest::addColumn<QString>("face");
-        QTest::addColumn<bool>("bold");
         QTest::addColumn<QString>("resolved"); // the start of the installed face's name
-        QTest::newRow("宋体, a Song serif") << "宋体" << false << "AR PL UMing";
-        QTest::newRow("宋体 bold") << "宋体" << true << "AR PL UMing";
-        QTest::newRow("幼圆, a CJK sans") << "幼圆" << true << "WenQuanYi";
-        QTest::newRow("Tahoma, a sans") << "Tahoma" << false << "DejaVu Sans";
-        QTest::newRow("MS Sans Serif, a sans") << "MS Sans Serif" << false << "DejaVu Sans";
+        QTest::newRow("宋体, a Song serif") << "宋体"
+                                            << "AR PL UMing";
+        QTest::newRow("幼圆, a CJK sans") << "幼圆"
+                                          << "WenQuanYi";
+        QTest::newRow("Tahoma, a sans") << "Tahoma"
+                                        << "DejaVu Sans";
+        QTest::newRow("MS Sans Serif, a sans") << "MS Sans Serif"
+                                               << "DejaVu Sans";
     }
     void windowsFacesResolveToInstalledOnes() {
         QFETCH(QString, face);
-        QFETCH(bool, bold);
         QFETCH(QString, resolved);
-        const QFontInfo info(makeFont(face, 10.5, bold));
-        QVERIFY2(info.family().startsWith(resolved), qPrintable(info.family()));
-        QCOMPARE(info.bold(), bold);
+        const QString family = QFontInfo(makeFont(face, 10.5, true)).family();
+        QVERIFY2(family.startsWith(resolved), qPrintable(family));
     }
 
     void secondInstanceIsWarnedAndEnds() {
