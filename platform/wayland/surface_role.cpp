@@ -151,6 +151,13 @@ SurfaceRole::SurfaceRole(QWindow* window, SurfaceKind kind, const RoleGlobals& g
       m_memory(globals.memory) {
     setObjectName(QStringLiteral("SurfaceRole"));
     window->installEventFilter(this);
+    // A role object must go before its surface. Qt 6.8 destroys the surface first and says so
+    // after; the window's going invisible comes before either, as does its platform window's end.
+    connect(window, &QWindow::visibleChanged, this, [this](bool visible) {
+        if (!visible) {
+            surfaceDestroyed();
+        }
+    });
     attach(showing);
 }
 
@@ -215,7 +222,6 @@ void SurfaceRole::surfaceCreated() {
 }
 
 void SurfaceRole::surfaceDestroyed() {
-    // The role goes first: a role object must not outlive its surface.
     delete m_role;
     m_role = nullptr;
     m_spent = false;
@@ -441,7 +447,9 @@ bool SurfaceRole::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::PlatformSurface:
         if (static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
-            QPlatformSurfaceEvent::SurfaceCreated) {
+            QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed) {
+            surfaceDestroyed();
+        } else {
             // A new platform window (the window was re-created): hear of its surfaces too.
             QTimer::singleShot(0, this, [this] { hearSurfaces(platformWindowObject(m_window)); });
         }
