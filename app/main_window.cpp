@@ -4,7 +4,6 @@
 #include "form_taskbar.h"
 #include "forms.h"
 #include "frame_host.h"
-#include "globals.h"
 #include "image_read.h"
 #include "paint_on_screen.h"
 

@@ -23,7 +23,8 @@ namespace {
 QByteArray extensionOf(const QByteArray& path) {
     const qsizetype dot = path.lastIndexOf('.');
     const QByteArray ext = dot < 0 ? QByteArray() : path.mid(dot);
-    static const QRegularExpression plain(QRegularExpression::anchoredPattern(QStringLiteral("\\.[A-Za-z0-9]{1,8}")));
+    static const QRegularExpression plain(
+        QRegularExpression::anchoredPattern(QStringLiteral("\\.[A-Za-z0-9]{1,8}")));
     return plain.match(QString::fromLatin1(ext)).hasMatch() ? ext : QByteArray();
 }
 
@@ -47,7 +48,8 @@ MusicPath linkTo(const QByteArray& target) {
         return {{}, QStringLiteral("cannot make the folder %1").arg(quoted(dir))};
     }
     // One link per file, named after it, so naming the same file again reuses its link.
-    const QByteArray name = "music-" + QCryptographicHash::hash(target, QCryptographicHash::Sha1).toHex().left(20) +
+    const QByteArray name = "music-" +
+                            QCryptographicHash::hash(target, QCryptographicHash::Sha1).toHex().left(20) +
                             extensionOf(target);
     const QString link = dir + QLatin1Char('/') + QString::fromLatin1(name);
     const QByteArray linkBytes = QFile::encodeName(link);

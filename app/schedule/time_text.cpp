@@ -38,7 +38,8 @@ std::optional<QString> timeOfDay(const QString& text) {
 }
 
 std::optional<int> countdownMinutes(const QString& text) {
-    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("\\+([0-9]{1,4})")));
+    static const QRegularExpression form(
+        QRegularExpression::anchoredPattern(QStringLiteral("\\+([0-9]{1,4})")));
     const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch()) {
         return std::nullopt;
@@ -89,7 +90,8 @@ QString quoted(const QString& text) {
 }
 
 QString notATime(const QString& text) {
-    return QStringLiteral("%1 is not a time of day (HH:MM or HH:MM:SS, 24-hour, or +MINUTES)").arg(quoted(text));
+    return QStringLiteral("%1 is not a time of day (HH:MM or HH:MM:SS, 24-hour, or +MINUTES)")
+        .arg(quoted(text));
 }
 
 } // namespace quellor

@@ -60,12 +60,15 @@ struct ModelRig : AppRig {
     ControlHost host{forms, warnings, alarms, awake};
 
     bool stampDueTimes() {
-        QObject::connect(&schedule, &ScheduleModel::alarmDue, [this] { sound.log << stamp(QStringLiteral("ring")); });
+        QObject::connect(&schedule, &ScheduleModel::alarmDue,
+                         [this] { sound.log << stamp(QStringLiteral("ring")); });
         QObject::connect(&schedule, &ScheduleModel::actionDue,
                          [this](TimerAction a) { sound.log << stamp(actionName(a)); });
         return true;
     }
-    QString stamp(const QString& what) const { return clock.now().toString(QStringLiteral("hh:mm:ss ")) + what; }
+    QString stamp(const QString& what) const {
+        return clock.now().toString(QStringLiteral("hh:mm:ss ")) + what;
+    }
 
     void tickAfter(qint64 ms, bool awakeMeanwhile = true) {
         if (awakeMeanwhile) {
@@ -119,13 +122,16 @@ struct ModelRig : AppRig {
             refused(inv.mode == Invocation::Mode::Invalid ? inv.error : applyRequest(schedule, inv.request));
         } else if (verb == QLatin1String("window")) {
             window(w.mid(1));
-        } else if (verb == QLatin1String("options")) { // the options dialog opened and confirmed with option n
+        } else if (verb ==
+                   QLatin1String("options")) { // the options dialog opened and confirmed with option n
             Form5& d = forms.showOptions();
             QRadioButton* ops[] = {d.Op1, d.Op2, d.Op3, d.Op4};
             ops[n - 1]->setChecked(true);
             QTest::mouseClick(d.Command2, Qt::LeftButton);
+            flushDeletes();
         } else if (verb == QLatin1String("note")) { // the last notification's action
-            const std::function<void()> action = (w.value(1) == QLatin1String("alarm") ? alarms : warnings).action;
+            const std::function<void()> action =
+                (w.value(1) == QLatin1String("alarm") ? alarms : warnings).action;
             QVERIFY2(action, qPrintable(step));
             action();
         } else {
@@ -172,7 +178,8 @@ struct ModelRig : AppRig {
                 }
             } else if (e == QLatin1String("Player1 halt")) {
                 out << QStringLiteral("halt");
-            } else if (!e.startsWith(QLatin1String("Player")) && !e.startsWith(QLatin1String("requestPower"))) {
+            } else if (!e.startsWith(QLatin1String("Player")) &&
+                       !e.startsWith(QLatin1String("requestPower"))) {
                 out << e;
             }
         }
@@ -212,8 +219,8 @@ private Q_SLOTS:
         row("late tick runs passed seconds in their order",
             {"tick", "bus alarm 12:00:04", "bus restart 12:00:02", "late 5"},
             {"hold 闹钟定时 12:00:04", "hold 定时关机 12:00:02，闹钟定时 12:00:04",
-             "note 将在 2 秒后重新启动|12:00:02|取消关机", "12:00:05 restart", "hold 闹钟定时 12:00:04", "closed",
-             "12:00:05 ring", "release", "note 闹钟正在响|12:00:04|关闭闹钟"},
+             "note 将在 2 秒后重新启动|12:00:02|取消关机", "12:00:05 restart", "hold 闹钟定时 12:00:04",
+             "closed", "12:00:05 ring", "release", "note 闹钟正在响|12:00:04|关闭闹钟"},
             "restart|12:00:02|12:00:04");
         row("a jump lands on it: runs", armed + QStringList{"step 605", "step -600"},
             {hold, warn, "closed", "12:00:05 restart", "release"}, "restart|12:00:05|");
@@ -221,8 +228,8 @@ private Q_SLOTS:
             "restart|12:00:05|");
         row("time sync steps over it: runs once", armed + QStringList{"run 3", "step 4", "run 3"},
             {hold, warn, "12:00:07 restart", "release", "closed"}, "restart|12:00:05|");
-        row("clock set a minute ahead: not run", armed + QStringList{"step 61", "run 3"}, {hold, warn, "closed"},
-            "restart|12:00:05|");
+        row("clock set a minute ahead: not run", armed + QStringList{"step 61", "run 3"},
+            {hold, warn, "closed"}, "restart|12:00:05|");
         row("suspended over it: not run", armed + QStringList{"run 3", "sleep 20", "run 3"},
             {hold, warn, "closed"}, "restart|12:00:05|");
         row("suspended for seconds: not run", armed + QStringList{"run 3", "sleep 4"}, {hold, warn, "closed"},
@@ -248,39 +255,47 @@ private Q_SLOTS:
              "hold 定时关机 02:30:00", "note 闹钟正在响|02:59:59|关闭闹钟", "03:00:00 restart", "release"},
             "restart|02:30:00|02:59:59");
         row("repeated hour: runs once", {"at 2027-10-31T00:29:58Z", "tick", "bus logoff 2:30", "run 3605"},
-            {"hold 定时关机 02:30:00", "note 将在 2 秒后注销|02:30:00|取消关机", "02:30:00 logoff", "release", "closed"},
+            {"hold 定时关机 02:30:00", "note 将在 2 秒后注销|02:30:00|取消关机", "02:30:00 logoff", "release",
+             "closed"},
             "logoff|02:30:00|");
 
         // Every surface arms and cancels the same schedule; only the window's own clicks sound.
         row("typed in the window", {"tick", "window shutdown 120010 2", "run 10"},
-            {"cue 2.wav", "cue 2.wav", "hold 定时关机 12:00:10", "note 将在 10 秒后重新启动|12:00:10|取消关机",
-             "12:00:10 restart", "release", "closed"},
+            {"cue 2.wav", "cue 2.wav", "hold 定时关机 12:00:10",
+             "note 将在 10 秒后重新启动|12:00:10|取消关机", "12:00:10 restart", "release", "closed"},
             "restart|12:00:10|");
         row("options cancelled: nothing armed", {"tick", "window shutdown 120010 0", "run 10"},
             {"cue 2.wav", "cue 2.wav"}, "||");
         row("options confirmed later: armed at once", {"tick", "window shutdown 130000 0", "options 3"},
             {"cue 2.wav", "cue 2.wav", "hold 定时关机 13:00:00"}, "logoff|13:00:00|");
         row("countdown from the command line", {"cli --shutdown +30 --alarm +1"},
-            {"hold 定时关机 12:30:00", "hold 定时关机 12:30:00，闹钟定时 12:01:00"}, "shutdown|12:30:00|12:01:00");
-        row("script over a typed time: the window follows", {"window shutdown 130000 1", "cli --restart 14:00"},
-            {"cue 2.wav", "cue 2.wav", "hold 定时关机 13:00:00", "hold 定时关机 14:00:00"}, "restart|14:00:00|");
+            {"hold 定时关机 12:30:00", "hold 定时关机 12:30:00，闹钟定时 12:01:00"},
+            "shutdown|12:30:00|12:01:00");
+        row("script over a typed time: the window follows",
+            {"window shutdown 130000 1", "cli --restart 14:00"},
+            {"cue 2.wav", "cue 2.wav", "hold 定时关机 13:00:00", "hold 定时关机 14:00:00"},
+            "restart|14:00:00|");
         row("cancelled from the command line", {"bus restart 12:00:30", "cli --cancel"},
             {"hold 定时关机 12:00:30", "note 将在 30 秒后重新启动|12:00:30|取消关机", "release", "closed"},
             "||");
         row("cancelled in the window after a script armed it", {"bus restart 13:00", "window cancel"},
             {"hold 定时关机 13:00:00", "cue 2.wav", "release"}, "||");
         row("cancelled from the warning", {"tick", "bus restart 12:00:20", "note", "run 25"},
-            {"hold 定时关机 12:00:20", "note 将在 20 秒后重新启动|12:00:20|取消关机", "release", "closed"}, "||");
-        row("alarm stopped from its notification", {"tick", "bus alarm 12:00:02", "run 2", "note alarm", "run 1"},
-            {"hold 闹钟定时 12:00:02", "12:00:02 ring", "release", "note 闹钟正在响|12:00:02|关闭闹钟", "halt",
-             "closed"},
+            {"hold 定时关机 12:00:20", "note 将在 20 秒后重新启动|12:00:20|取消关机", "release", "closed"},
+            "||");
+        row("alarm stopped from its notification",
+            {"tick", "bus alarm 12:00:02", "run 2", "note alarm", "run 1"},
+            {"hold 闹钟定时 12:00:02", "12:00:02 ring", "release", "note 闹钟正在响|12:00:02|关闭闹钟",
+             "halt", "closed"},
             "||12:00:02");
         row("alarm stopped in the window", {"tick", "window alarm 120002", "run 2", "window stop"},
-            {"cue 2.wav", "hold 闹钟定时 12:00:02", "12:00:02 ring", "release", "note 闹钟正在响|12:00:02|关闭闹钟",
-             "cue 2.wav", "halt", "closed"},
+            {"cue 2.wav", "hold 闹钟定时 12:00:02", "12:00:02 ring", "release",
+             "note 闹钟正在响|12:00:02|关闭闹钟", "cue 2.wav", "halt", "closed"},
             "||12:00:02");
-        row("alarm cancelled: the music plays on", {"tick", "bus alarm 12:00:01", "run 1", "cli --cancel-alarm"},
-            {"hold 闹钟定时 12:00:01", "12:00:01 ring", "release", "note 闹钟正在响|12:00:01|关闭闹钟"}, "||");
+        row("alarm cancelled: the music plays on",
+            {"tick", "bus alarm 12:00:01", "run 1", "cli --cancel-alarm"},
+            {"hold 闹钟定时 12:00:01", "12:00:01 ring", "release", "note 闹钟正在响|12:00:01|关闭闹钟"},
+            "||");
         row("re-armed: the hold names the new time", {"bus shutdown 22:00", "bus restart 23:00:30"},
             {"hold 定时关机 22:00:00", "hold 定时关机 23:00:30"}, "restart|23:00:30|");
 
@@ -289,8 +304,8 @@ private Q_SLOTS:
             {"refused \"07:00\\n\" is not a time of day (HH:MM or HH:MM:SS, 24-hour, or +MINUTES)",
              "refused --alarm: \"7:00\\n\" is not a time of day (HH:MM or HH:MM:SS, 24-hour, or +MINUTES)"},
             "||");
-        row("unknown action", {"bus reboot 12:00"}, {"refused unknown action \"reboot\": shutdown, restart or logoff"},
-            "||");
+        row("unknown action", {"bus reboot 12:00"},
+            {"refused unknown action \"reboot\": shutdown, restart or logoff"}, "||");
         row("a countdown too long", {"bus shutdown +1441"},
             {"refused \"+1441\" is not a time of day (HH:MM or HH:MM:SS, 24-hour, or +MINUTES)"}, "||");
     }
@@ -304,10 +319,13 @@ private Q_SLOTS:
         }
         QCOMPARE(rig.journal(), log);
         const ControlService& bus = rig.host.service;
-        QCOMPARE(bus.action() + QLatin1Char('|') + bus.actionTime() + QLatin1Char('|') + bus.alarmTime(), state);
-        QCOMPARE(rig.platform.powerActions(), int(log.filter(QRegularExpression(QStringLiteral(
-                                                   "^\\d\\d:\\d\\d:\\d\\d (shutdown|restart|logoff)$")))
-                                                   .size()));
+        QCOMPARE(bus.action() + QLatin1Char('|') + bus.actionTime() + QLatin1Char('|') + bus.alarmTime(),
+                 state);
+        QCOMPARE(rig.platform.powerActions(),
+                 int(log.filter(QRegularExpression(
+                                    QStringLiteral("^\\d\\d:\\d\\d:\\d\\d (shutdown|restart|logoff)$")))
+                         .size()));
+        QVERIFY(!rig.forms.optionsDialog()); // a script opens none
         // The window, where it was loaded, shows what is armed as if it had been typed there.
         if (rig.forms.mainWindowLoaded()) {
             const Form1& f = rig.forms.mainWindow();
@@ -322,9 +340,12 @@ private Q_SLOTS:
     void quoting_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("quoted");
-        QTest::newRow("short") << "7:00" << "\"7:00\"";
-        QTest::newRow("controls escaped") << "7\n\t\x1b" << "\"7\\n\\x09\\x1b\"";
-        QTest::newRow("long cut") << QString(100000, QLatin1Char('9')) << "\"" + QString(64, QLatin1Char('9')) + "…\"";
+        QTest::newRow("short") << "7:00"
+                               << "\"7:00\"";
+        QTest::newRow("controls escaped") << "7\n\t\x1b"
+                                          << "\"7\\n\\x09\\x1b\"";
+        QTest::newRow("long cut") << QString(100000, QLatin1Char('9'))
+                                  << "\"" + QString(64, QLatin1Char('9')) + "…\"";
     }
     void quoting() {
         QFETCH(QString, text);

@@ -216,5 +216,7 @@ harness_until 20 bash -c "[[ \"\$('$BIN_DIR/Quellor' --status 2>/dev/null | head
     harness_fail "a first start did not arm: $(quellor --status 2>&1)"
 [[ "$(od -An -tx1 "$SETTINGS" | tr -d ' \n')" == "2031200d0a" ]] || harness_fail "options file not \" 1 \\r\\n\""
 harness_until 3 held_awake || harness_fail "no idle inhibitor after a first start"
+harness_atspi --timeout 30 wait "定时关机" --role "push button" || harness_fail "no main window after a first start"
+[[ "$(field 定时关机)" == "$AT" ]] || harness_fail "after a first start the field shows \"$(field 定时关机)\""
 [[ "$(power_calls)" == "Reboot" ]] || harness_fail "unexpected power calls: $(power_calls | tr '\n' ' ')"
 harness_log "PASS"
