@@ -1,5 +1,6 @@
 #include "control_client.h"
 #include "control_host.h"
+#include "font_faces.h"
 #include "forms.h"
 #include "frame_registration.h"
 #include "startup.h"
@@ -45,6 +46,7 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("org.quellor.Quellor"));
+    quellor::installFaceSubstitutions();
 
 #ifdef Q_OS_WIN
     quellor::WindowsPlatform platform;
