@@ -70,6 +70,8 @@ public:
     std::function<void()> onEnd;
     // Told once, when the main window has been loaded.
     std::function<void(Form1&)> onMainWindowLoaded;
+    // Told when the lock screen goes up (true) and when it has gone (false).
+    std::function<void(bool locked)> onLockChanged;
 
 private:
     Services& m_services;
