@@ -81,14 +81,29 @@ void Form10::createControls() {
 }
 
 void Form10::present() {
+    // Not seen before it holds the input: typing meant for the lock would reach another program.
+    m_services.platform.whenLockHoldsInput([lock = QPointer<Form10>(this)](bool held) {
+        if (lock) {
+            lock->showOverScreens(held);
+        }
+    });
+}
+
+void Form10::showOverScreens(bool inputHeld) {
     showMaximized();
     updateCovers();
     updateStrips();
     raise();
     activateWindow();
-    if (m_services.platform.lockNeedsWarning()) {
+    QString warning;
+    if (!inputHeld) {
+        warning = inputTakenText();
+    } else if (m_services.platform.lockNeedsWarning()) {
+        warning = lockWarningText();
+    }
+    if (!warning.isEmpty()) {
         // Once the lock stands: the box is modal.
-        QTimer::singleShot(0, this, [this] { m_services.messages.warning(this, lockWarningText()); });
+        QTimer::singleShot(0, this, [this, warning] { m_services.messages.warning(this, warning); });
     }
 }
 

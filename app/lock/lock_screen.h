@@ -50,6 +50,10 @@ public:
         return QStringLiteral(
             "此桌面不允许程序独占屏幕和键盘,程序退出时锁屏也会消失,已同时请求系统锁定本会话。");
     }
+    // Said when another program kept the keyboard and the mouse as the lock went up.
+    static QString inputTakenText() {
+        return QStringLiteral("另一个程序占用着键盘和鼠标,锁屏无法独占它们,已同时请求系统锁定本会话。");
+    }
 
     // Child controls, by their names.
     TextBox* Text1 = nullptr;        // the password, shown as "*"
@@ -101,6 +105,7 @@ protected:
 
 private:
     void createControls();
+    void showOverScreens(bool inputHeld);
     void animationTurn();
     void powerOff();
     void sessionEnding(QSessionManager* manager);
