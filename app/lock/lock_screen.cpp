@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoopLocker>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -82,6 +83,8 @@ void Form10::createControls() {
 
 void Form10::present() {
     // Not seen before it holds the input: typing meant for the lock would reach another program.
+    // Meanwhile no window of the program may be showing; that must not end it.
+    m_waitingForInput = std::make_unique<QEventLoopLocker>();
     m_services.platform.whenLockHoldsInput([lock = QPointer<Form10>(this)](bool held) {
         if (lock) {
             lock->showOverScreens(held);
@@ -91,6 +94,7 @@ void Form10::present() {
 
 void Form10::showOverScreens(bool inputHeld) {
     showMaximized();
+    m_waitingForInput.reset();
     updateCovers();
     updateStrips();
     raise();

@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+class QEventLoopLocker;
 class QSessionManager;
 
 namespace quellor {
@@ -125,6 +126,7 @@ private:
     std::vector<ScreenCover*> m_strips;
     QRegion m_bare;
     bool m_sessionCloseSeen = false;
+    std::unique_ptr<QEventLoopLocker> m_waitingForInput;
 };
 
 } // namespace quellor
