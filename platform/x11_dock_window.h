@@ -10,22 +10,23 @@
 // window). No window manager iconifies a dock, so a window shown minimised is typed as an ordinary
 // one.
 //
-// Pointer crossings of the window are read over a display connection of our own, so they reach the
-// dock whatever Qt makes of them (Qt holds them back from a window a modal dialog blocks).
+// The object follows its Qt window, not one native window: Qt's xcb layer replaces the native window
+// of a window whose stays-on-top flag changed at its next showing, telling neither the window nor
+// its widget, so the native window is looked at afresh whenever the window is shown or exposed, and
+// the crossings are watched on whichever is current.
 
 #include "platform.h"
 
 #include <QObject>
 #include <QPointer>
-#include <QSocketNotifier>
 #include <QWindow>
 
 #include <cstdint>
 #include <memory>
 
-struct xcb_connection_t;
-
 namespace quellor {
+
+class X11Crossings;
 
 class X11DockWindow : public QObject, public DockWindow {
     Q_OBJECT
@@ -38,7 +39,7 @@ public:
     X11DockWindow(const X11DockWindow&) = delete;
     X11DockWindow& operator=(const X11DockWindow&) = delete;
 
-    bool reportsCrossings() const override { return m_crossings != nullptr; }
+    bool reportsCrossings() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,15 +48,14 @@ private:
     void writeType();
     void takeFocus();
     void raiseAsPager();
-    void connectCrossings();
-    void watchCrossings();
-    void readCrossings();
+    void follow();
+    void layMargins();
+    void pointerLeft();
     std::uint32_t atom(const char* name);
 
     QPointer<QWindow> m_window;
     DockObserver& m_observer;
-    xcb_connection_t* m_crossings = nullptr;
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    std::unique_ptr<X11Crossings> m_crossings;
     std::uint32_t m_typeAtom = 0;
     std::uint32_t m_dockAtom = 0;
     std::uint32_t m_normalAtom = 0;
