@@ -9,6 +9,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -156,10 +157,34 @@ void X11DockWindow::writeType() {
         m_dockAtom = atom("_NET_WM_WINDOW_TYPE_DOCK");
         m_normalAtom = atom("_NET_WM_WINDOW_TYPE_NORMAL");
     }
+    const auto id = static_cast<xcb_window_t>(m_window->winId());
     const std::uint32_t type = dock ? m_dockAtom : m_normalAtom;
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(m_window->winId()), m_typeAtom,
-                        XCB_ATOM_ATOM, 32, 1, &type);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, m_typeAtom, XCB_ATOM_ATOM, 32, 1, &type);
+    writeInitialState(c, id, !dock);
     xcb_flush(c);
+}
+
+void X11DockWindow::writeInitialState(xcb_connection_t* c, std::uint32_t window, bool iconic) {
+    // Qt writes the state a window asks to be mapped in only when its own idea of the window's
+    // state changes, and it does not hear of a window manager's restore: once minimised, the window
+    // would ask to be mapped iconic ever after, or after a restore not so when minimised again. A
+    // window manager then iconifies the dock (xfwm4 does), which nothing can bring back.
+    constexpr std::uint32_t kStateHint = 1u << 1;
+    constexpr std::uint32_t kNormalState = 1;
+    constexpr std::uint32_t kIconicState = 3;
+    constexpr std::uint32_t kHintsLength = 9;
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, kHintsLength), nullptr);
+    std::uint32_t hints[kHintsLength] = {};
+    if (reply && reply->format == 32) {
+        const auto length = std::min<std::uint32_t>(reply->value_len, kHintsLength);
+        std::memcpy(hints, xcb_get_property_value(reply), length * sizeof(std::uint32_t));
+    }
+    std::free(reply);
+    hints[0] |= kStateHint;
+    hints[2] = iconic ? kIconicState : kNormalState;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
+                        kHintsLength, hints);
 }
 
 void X11DockWindow::takeFocus() {

@@ -5,10 +5,10 @@
 // keeps it in a layer above ordinary windows. Some of them (kwin) give a dock no focus when it is
 // clicked, so the window takes the focus itself.
 //
-// Window managers read the type when the window is mapped, so it is written before every mapping;
-// Qt is told to keep it whenever it writes the type itself (flag changes, a re-created native
-// window). No window manager iconifies a dock, so a window shown minimised is typed as an ordinary
-// one.
+// Window managers read the type when the window is mapped, so it is written before every mapping,
+// with the state the window asks to be mapped in; Qt is told to keep the type whenever it writes
+// it itself (flag changes, a re-created native window). No window manager restores a dock once
+// iconified, so a window shown minimised is typed as an ordinary one.
 //
 // The object follows its Qt window, not one native window: Qt's xcb layer replaces the native window
 // of a window whose stays-on-top flag changed at its next showing, telling neither the window nor
@@ -23,6 +23,8 @@
 
 #include <cstdint>
 #include <memory>
+
+struct xcb_connection_t;
 
 namespace quellor {
 
@@ -46,6 +48,7 @@ protected:
 
 private:
     void writeType();
+    void writeInitialState(xcb_connection_t* c, std::uint32_t window, bool iconic);
     void takeFocus();
     void raiseAsPager();
     void follow();
