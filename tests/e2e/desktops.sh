@@ -16,14 +16,7 @@ BIN_DIR=$(cd "${1:?$usage}" && pwd)
 WM=${2:?$usage}
 source "$(dirname "$0")/harness.sh"
 
-wm_command=$(harness_window_manager "$WM") || {
-    echo "$usage" >&2
-    exit 2
-}
-if ! command -v "${wm_command%% *}" >/dev/null; then
-    echo "SKIP: $WM is not installed (scripts/deps.sh installs it)"
-    exit 77
-fi
+harness_need_window_manager "$WM"
 
 harness_init
 # The program keeps its password file beside itself; put back whatever was there before.

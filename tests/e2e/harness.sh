@@ -163,6 +163,15 @@ harness_window_manager() {
     esac
 }
 
+# Ends the run as a skip (77) when the window manager is not installed; status 2 for one not known.
+harness_need_window_manager() {
+    local cmd
+    cmd=$(harness_window_manager "$1") || { echo "unknown window manager $1" >&2; exit 2; }
+    command -v "${cmd%% *}" >/dev/null && return 0
+    echo "SKIP: $1 is not installed (scripts/deps.sh installs it)"
+    exit 77
+}
+
 # Each window manager but openbox gets a session bus and a home of its own, so it neither meets the
 # program's bus nor writes settings anywhere but the harness dir.
 harness_start_window_manager() {
