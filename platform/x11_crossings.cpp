@@ -45,7 +45,14 @@ void X11Crossings::watch(std::uint32_t window) {
         const std::uint32_t mask = kCrossings | XCB_EVENT_MASK_VISIBILITY_CHANGE;
         xcb_change_window_attributes(m_connection, window, XCB_CW_EVENT_MASK, &mask);
     }
+    flush();
+}
+
+void X11Crossings::flush() {
     xcb_flush(m_connection);
+    // Writing may have read events into the connection's queue, where the socket no longer tells of
+    // them.
+    QMetaObject::invokeMethod(this, &X11Crossings::read, Qt::QueuedConnection);
 }
 
 void X11Crossings::layMargins(const QRect& window) {
@@ -57,7 +64,7 @@ void X11Crossings::layMargins(const QRect& window) {
         if (m_bottom) {
             xcb_unmap_window(m_connection, m_bottom);
             xcb_unmap_window(m_connection, m_right);
-            xcb_flush(m_connection);
+            flush();
         }
         return;
     }
@@ -73,7 +80,7 @@ void X11Crossings::layMargins(const QRect& window) {
     }
     placeMargin(m_bottom, QRect(window.left(), window.bottom() + 1, window.width() + 1, 1));
     placeMargin(m_right, QRect(window.right() + 1, window.top(), 1, window.height()));
-    xcb_flush(m_connection);
+    flush();
 }
 
 void X11Crossings::placeMargin(std::uint32_t margin, const QRect& where) {

@@ -47,6 +47,7 @@ Q_SIGNALS:
 
 private:
     void read();
+    void flush();
     void placeMargin(std::uint32_t margin, const QRect& where);
 
     xcb_connection_t* m_connection = nullptr;
