@@ -7,7 +7,8 @@ packages=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 libgl-dev
     libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    fonts-wqy-zenhei fonts-wqy-microhei
+    # The faces standing in for the forms' Windows faces: a Song serif for "宋体", CJK sans faces.
+    fonts-arphic-uming fonts-wqy-zenhei fonts-wqy-microhei
     xvfb xauth openbox xdotool x11-utils imagemagick
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-dbusmock python3-gi
     libbenchmark-dev procps libx11-dev
@@ -37,6 +38,8 @@ packages=(
     weston
     # gdbus drives and watches the program's bus interface in the scripting tests
     libglib2.0-bin
+    # The program's wall clock stepped under a real steady clock, as a time sync does
+    libfaketime
     # groff checks the manual page and compares it with --help
     groff-base
 )
