@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The session lock under sway 1.10, which offers ext-session-lock-v1, run headless with two outputs
-# from the Debian 13 root (scripts/trixie-root.sh) as an ordinary user. A red window stands for
-# the desktop. Steps: the splash stands centred above it; the lock takes the session (a lock
-# surface on each output, the compositor says locked, another program gets no keys and no place
-# on screen); the right password unlocks with unlock_and_destroy; with another locker holding the
-# session, the compositor refuses and the lock's windows become covers while logind is asked to
+# from the Debian 13 root (scripts/trixie-root.sh) as an ordinary user, over a magenta desktop
+# with another program's red window. Steps: the splash stands centred above it; the lock takes the
+# session (a lock surface on each output, locked, the other program gets no keys and no place on
+# screen); the right password unlocks with unlock_and_destroy; with another locker holding the
+# session the compositor refuses, and the lock's windows become covers while logind is asked to
 # lock; kill -9 of the program while locked leaves the session locked as the guard asks logind.
 #
 #   session_lock.sh <bin dir> <wl_pointer binary> <intruder binary>
@@ -38,7 +38,6 @@ mid=$((WL_WIDTH / 2))
 pixels_of() { convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean*w*h]' info: | cut -d. -f1; }
 desktop_pixels() { echo $(($(pixels_of "$1" "rgb(255,0,255)") + $(pixels_of "$1" "rgb(255,0,0)"))); }
 type_keys() { harness_as wtype -s 400 "$@"; }
-trace() { grep -c "$1" "$LOG"; }
 no_protocol_error() { ! grep -qE 'wl_display@1\.error|Protocol error' "$LOG"; }
 
 # Another program's window on the desktop, to be kept from the keys while locked.
@@ -62,10 +61,7 @@ centre=$(((first + last + 1) / 2 % WL_WIDTH))
 grep -q 'xdg_toplevel@[0-9]*.set_title("Quellor")' "$LOG" && harness_fail "the splash was an ordinary toplevel"
 harness_log "splash: columns $first..$last, centred on its output above everything"
 
-# The main window parks as the dock after the splash.
 harness_until 20 grep -q 'set_anchor(5)' "$LOG" || harness_fail "no dock after the splash"
-sleep 1
-
 # --- Locking through the password dialog ---------------------------------------------------------
 last_margin() { grep -o 'zwlr_layer_surface_v1@[0-9]*.set_margin([-0-9, ]*)' "$LOG" | tail -n1 | sed 's/.*(\(.*\))/\1/'; }
 parked() { [[ "$(last_margin)" == -* ]]; }
@@ -94,7 +90,7 @@ open_password_dialog() {
 }
 unlock_with_password() {
     local before
-    before=$(trace 'set_anchor(5)')
+    before=$(grep -c 'set_anchor(5)' "$LOG")
     # The first move may only bring the pointer in; forty moves over the lock follow.
     wl_pointer move 200 300
     for i in $(seq 40); do wl_pointer move $((200 + i * 7)) $((300 + i * 3)); done
