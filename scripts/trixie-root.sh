@@ -23,7 +23,7 @@ packages=(
     qt6-wayland qt6-wayland-dev qt6-wayland-dev-tools libwayland-dev wayland-protocols
     libxcb1-dev libxcb-xtest0-dev libx11-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-arphic-uming fonts-wqy-zenhei fonts-wqy-microhei
-    dbus python3 python3-dbusmock groff-base bsdextrautils
+    dbus python3 python3-dbusmock groff-base bsdextrautils xvfb xauth
 )
 
 need_root() { ((EUID == 0)) || { echo "trixie-root: needs root (chroot, mounts)" >&2; exit 77; }; }
