@@ -5,9 +5,12 @@
 #include "frame_registration.h"
 #include "startup.h"
 #include "state_directory.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
 
 #include <memory>
@@ -44,6 +47,12 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("org.quellor.Quellor"));
+    const QString programDir = QApplication::applicationDirPath();
+    // The windows, boxes and notifications speak the user's language; the command line above
+    // stays English.
+    quellor::Translations translations(quellor::Translations::catalogueDirs(programDir),
+                                       QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    translations.install(QLocale::system().uiLanguages());
 
 #ifdef Q_OS_WIN
     quellor::WindowsPlatform platform;
@@ -56,7 +65,6 @@ int main(int argc, char* argv[]) {
     quellor::QtMessageBoxes messages;
     quellor::QtFileChooser userFiles;
     quellor::AnsweringChooser files(userFiles);
-    const QString programDir = QApplication::applicationDirPath();
     quellor::registerFrameLibrary(programDir);
     quellor::Services services{
         platform, clock, sound, messages, files, programDir, quellor::stateDirectory(programDir)};

@@ -47,7 +47,7 @@ Form5::~Form5() = default;
 
 void Form5::createControls() {
     const Twips t = screenTwips();
-    setUpDialogWindow(this, QStringLiteral("系统定时操作"), 4935, 2415, t);
+    setUpDialogWindow(this, QT_TRANSLATE_NOOP("quellor::Caption", "系统定时操作"), 4935, 2415, t);
 
     Picture1 = new QFrame(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));

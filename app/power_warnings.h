@@ -5,6 +5,7 @@
 
 #include "platform.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -13,7 +14,12 @@ namespace quellor {
 class Forms;
 struct Services;
 
+// The action as a noun that can begin a sentence: "关机" (shutdown).
+QString powerActionName(PowerAction action);
+
 class PowerWarnings : public PowerListener {
+    Q_DECLARE_TR_FUNCTIONS(quellor::PowerWarnings)
+
 public:
     PowerWarnings(Services& services, Forms& forms);
     ~PowerWarnings() override;

@@ -18,7 +18,6 @@ constexpr double kStep = 100;
 
 const QString kSplashPicture = QStringLiteral(":/assets/splash/splash.bmp");
 const QString kTitlePicture = QStringLiteral(":/assets/splash/title.bmp");
-const QString kCredits = QStringLiteral("制作：Quellor 开发组\r\n网址：quellor.invalid");
 } // namespace
 
 PictureBox::PictureBox(const QString& name, const QImage& picture, QWidget* parent)
@@ -63,7 +62,7 @@ Form3::Form3(Services& services, Forms& forms)
 
     Picture1 = new PictureBox(QStringLiteral("Picture1"), readImage(kSplashPicture, "BMP"), this);
     releaseResourcePages(kSplashPicture); // decoded: the stored bitmap is not read again
-    Picture1->setToolTip(QStringLiteral("工作愉快"));
+    Picture1->setToolTip(tr("工作愉快"));
     placeTwips(Picture1, 120, 120, kPicture1Width, 5505, t);
 
     m_title = readImage(kTitlePicture, "BMP");
@@ -100,7 +99,8 @@ void Form3::Form_Load() {
     p.setColor(QPalette::WindowText, QColor(128, 128, 0)); // 32896
     Label1->setPalette(p);
     Label1->setFont(makeFont(QStringLiteral("宋体"), 10, false));
-    Label1->setText(QString(kCredits).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    Label1->setText(tr("制作：Quellor 开发组\r\n网址：quellor.invalid")
+                        .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     Timer1->start();
 }
 

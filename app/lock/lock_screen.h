@@ -47,8 +47,7 @@ public:
 
     // Said once a run where the desktop lets no program hold the screen and the keyboard.
     static QString lockWarningText() {
-        return QStringLiteral(
-            "此桌面不允许程序独占屏幕和键盘,程序退出时锁屏也会消失,已同时请求系统锁定本会话。");
+        return tr("此桌面不允许程序独占屏幕和键盘,程序退出时锁屏也会消失,已同时请求系统锁定本会话。");
     }
 
     // Child controls, by their names.
