@@ -15,6 +15,98 @@
         <source>输入密码</source>
         <translation>Enter password</translation>
     </message>
+    <message>
+        <source>系统定时操作</source>
+        <translation>Timed action</translation>
+    </message>
+</context>
+<context>
+    <name>quellor::Form1</name>
+    <message>
+        <source>定时关机</source>
+        <translation>Shut down</translation>
+    </message>
+    <message>
+        <source>定时关机</source>
+        <comment>tooltip</comment>
+        <translation>Shut down at a set time</translation>
+    </message>
+    <message>
+        <source>闹钟定时</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>闹钟定时</source>
+        <comment>tooltip</comment>
+        <translation>Set the alarm time</translation>
+    </message>
+    <message>
+        <source>闹钟音乐</source>
+        <translation>Music</translation>
+    </message>
+    <message>
+        <source>系统时间</source>
+        <translation>System time</translation>
+    </message>
+    <message>
+        <source>系统时间</source>
+        <comment>tooltip</comment>
+        <translation>System time</translation>
+    </message>
+    <message>
+        <source>锁定计算机</source>
+        <translation>Lock</translation>
+    </message>
+    <message>
+        <source>系统设定</source>
+        <comment>tooltip</comment>
+        <translation>System settings</translation>
+    </message>
+    <message>
+        <source>关闭闹钟</source>
+        <translation>Silence</translation>
+    </message>
+    <message>
+        <source>关闭闹钟</source>
+        <comment>tooltip</comment>
+        <translation>Stop the alarm</translation>
+    </message>
+    <message>
+        <source>取消闹钟</source>
+        <translation>No alarm</translation>
+    </message>
+    <message>
+        <source>取消闹钟</source>
+        <comment>tooltip</comment>
+        <translation>Cancel the alarm</translation>
+    </message>
+    <message>
+        <source>取消关机</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>取消关机</source>
+        <comment>tooltip</comment>
+        <translation>Cancel the shutdown</translation>
+    </message>
+    <message>
+        <source>快速关机</source>
+        <translation>Off now</translation>
+    </message>
+    <message>
+        <source>快速关机</source>
+        <comment>tooltip</comment>
+        <translation>Shut down at once</translation>
+    </message>
+    <message>
+        <source>软件说明</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>软件说明</source>
+        <comment>tooltip</comment>
+        <translation>About Quellor</translation>
+    </message>
 </context>
 <context>
     <name>quellor::Form10</name>
@@ -89,6 +181,37 @@ Mail: dev@quellor.invalid</translation>
     </message>
 </context>
 <context>
+    <name>quellor::Form5</name>
+    <message>
+        <source>定时选项</source>
+        <translation>Timer options</translation>
+    </message>
+    <message>
+        <source>启动定时关闭计算机</source>
+        <translation>Timed shutdown</translation>
+    </message>
+    <message>
+        <source>启动定时重起计算机</source>
+        <translation>Timed restart</translation>
+    </message>
+    <message>
+        <source>启动定时注消计算机</source>
+        <translation>Timed log-off</translation>
+    </message>
+    <message>
+        <source>启动定时等待</source>
+        <translation>Timed wait</translation>
+    </message>
+    <message>
+        <source>确定(&amp;Y)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
     <name>quellor::Form9</name>
     <message>
         <source>密码:</source>
@@ -146,10 +269,28 @@ The computer is not locked.</translation>
     </message>
 </context>
 <context>
+    <name>quellor::PowerWarning</name>
+    <message numerus="yes">
+        <source>将在 %n 秒后%1</source>
+        <translation>
+            <numerusform>%1 in %n second</numerusform>
+            <numerusform>%1 in %n seconds</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>定时关机 %1</source>
+        <translation>Timed shutdown at %1</translation>
+    </message>
+    <message>
+        <source>取消关机</source>
+        <translation>Cancel shutdown</translation>
+    </message>
+</context>
+<context>
     <name>quellor::PowerWarnings</name>
     <message>
         <source>系统的登录管理服务(logind)不可用。</source>
-        <translation>The system's login manager (logind) is not available.</translation>
+        <translation>The system&apos;s login manager (logind) is not available.</translation>
     </message>
     <message>
         <source>系统拒绝了此操作,当前用户没有权限。</source>
@@ -157,7 +298,7 @@ The computer is not locked.</translation>
     </message>
     <message>
         <source>此操作需要管理员身份验证。</source>
-        <translation>It needs an administrator's password.</translation>
+        <translation>It needs an administrator&apos;s password.</translation>
     </message>
     <message>
         <source>有程序正在阻止此操作。</source>
@@ -174,7 +315,7 @@ The computer is not locked.</translation>
     </message>
     <message>
         <source>系统的登录管理服务(logind)没有应答。</source>
-        <translation>The system's login manager (logind) did not answer.</translation>
+        <translation>The system&apos;s login manager (logind) did not answer.</translation>
     </message>
     <message>
         <source>此计算机不支持此操作。</source>

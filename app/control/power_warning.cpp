@@ -2,26 +2,9 @@
 
 #include "idle_inhibitor.h"
 #include "notifications.h"
+#include "power_warnings.h"
 
 namespace quellor {
-
-namespace {
-
-QString verb(TimerAction action) {
-    switch (action) {
-    case TimerAction::ShutDown:
-        return QStringLiteral("关机");
-    case TimerAction::Restart:
-        return QStringLiteral("重新启动");
-    case TimerAction::LogOff:
-    case TimerAction::Wait: // a log-off too
-    case TimerAction::None:
-        break;
-    }
-    return QStringLiteral("注销");
-}
-
-} // namespace
 
 PowerWarning::PowerWarning(ScheduleControl& control, Notifications& notifications, IdleInhibitor& inhibitor)
     : m_control(control), m_notifications(notifications), m_inhibitor(inhibitor) {
@@ -38,7 +21,9 @@ PowerWarning::~PowerWarning() {
 }
 
 QString PowerWarning::warningText(TimerAction action, qint64 seconds) {
-    return QStringLiteral("将在 %1 秒后%2").arg(seconds).arg(verb(action));
+    // Without an action armed, as for a log-off.
+    const PowerAction power = powerActionFor(action).value_or(PowerAction::EndSession);
+    return tr("将在 %n 秒后%1", nullptr, int(seconds)).arg(powerActionName(power));
 }
 
 void PowerWarning::onStateChanged() {
@@ -51,7 +36,7 @@ void PowerWarning::onStateChanged() {
         m_inhibitor.release();
         return;
     }
-    m_inhibitor.hold(QStringLiteral("定时关机 %1").arg(s.actionTime).toStdString());
+    m_inhibitor.hold(tr("定时关机 %1").arg(s.actionTime).toStdString());
     onTick();
 }
 
@@ -63,7 +48,7 @@ void PowerWarning::onTick() {
     m_warned = true;
     const ArmedState& s = m_control.state();
     m_notifications.show(warningText(s.action, *left).toStdString(), s.actionTime.toStdString(),
-                         QStringLiteral("取消关机").toStdString(), [this] { m_control.cancelAction(); });
+                         tr("取消关机").toStdString(), [this] { m_control.cancelAction(); });
 }
 
 void PowerWarning::onActionRan() {

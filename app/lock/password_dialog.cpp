@@ -27,7 +27,7 @@ TextBox* captionBox(const QString& name, const QString& text, QWidget* parent) {
 // A caption stands just left of its field. Where a translation needs more room than the box
 // gives, the box takes the white space to its left, keeping its right edge.
 void widenToTheLeft(TextBox* box) {
-    const int needed = textBoxWidthFor(box, box->text());
+    const int needed = qMin(textBoxWidthFor(box, box->text()), box->geometry().right() + 1);
     if (needed > box->width()) {
         box->setGeometry(box->geometry().adjusted(box->width() - needed, 0, 0, 0));
     }
