@@ -5,6 +5,7 @@
 #include "forms.h"
 #include "image_read.h"
 
+#include <QFile>
 #include <QPainter>
 
 namespace quellor {
@@ -16,7 +17,6 @@ constexpr double kPicture2Height = 750;
 constexpr double kPicture1Width = 7200;
 constexpr double kStep = 100;
 
-const QString kSplashPicture = QStringLiteral(":/assets/splash/splash.bmp");
 const QString kTitlePicture = QStringLiteral(":/assets/splash/title.bmp");
 } // namespace
 
@@ -60,8 +60,14 @@ Form3::Form3(Services& services, Forms& forms)
     setPalette(p);
     setAutoFillBackground(true);
 
-    Picture1 = new PictureBox(QStringLiteral("Picture1"), readImage(kSplashPicture, "BMP"), this);
-    releaseResourcePages(kSplashPicture); // decoded: the stored bitmap is not read again
+    // The picture bears a line of text, so a language may have a picture of its own.
+    QString picture =
+        tr(":/assets/splash/splash.bmp", "the splash picture with its subtitle in this language");
+    if (!QFile::exists(picture)) {
+        picture = QStringLiteral(":/assets/splash/splash.bmp");
+    }
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), readImage(picture, "BMP"), this);
+    releaseResourcePages(picture); // decoded: the stored bitmap is not read again
     Picture1->setToolTip(tr("工作愉快"));
     placeTwips(Picture1, 120, 120, kPicture1Width, 5505, t);
 

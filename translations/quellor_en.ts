@@ -156,6 +156,11 @@ then choose the music for the alarm!</translation>
         <translation>Made by the Quellor team<byte value="xd"/>
 Web: quellor.invalid</translation>
     </message>
+    <message>
+        <source>:/assets/splash/splash.bmp</source>
+        <comment>the splash picture with its subtitle in this language</comment>
+        <translation>:/assets/splash/splash_en.bmp</translation>
+    </message>
 </context>
 <context>
     <name>quellor::Form4</name>
