@@ -17,6 +17,7 @@ constexpr double kPicture2Height = 750;
 constexpr double kPicture1Width = 7200;
 constexpr double kStep = 100;
 
+const QString kSplashPicture = QStringLiteral(":/assets/splash/splash.bmp");
 const QString kTitlePicture = QStringLiteral(":/assets/splash/title.bmp");
 } // namespace
 
@@ -64,7 +65,7 @@ Form3::Form3(Services& services, Forms& forms)
     QString picture =
         tr(":/assets/splash/splash.bmp", "the splash picture with its subtitle in this language");
     if (!QFile::exists(picture)) {
-        picture = QStringLiteral(":/assets/splash/splash.bmp");
+        picture = kSplashPicture;
     }
     Picture1 = new PictureBox(QStringLiteral("Picture1"), readImage(picture, "BMP"), this);
     releaseResourcePages(picture); // decoded: the stored bitmap is not read again
