@@ -1,6 +1,7 @@
 #include "answering_chooser.h"
 #include "control_client.h"
 #include "control_host.h"
+#include "font_faces.h"
 #include "forms.h"
 #include "frame_registration.h"
 #include "startup.h"
@@ -47,6 +48,7 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("org.quellor.Quellor"));
+    quellor::installFaceSubstitutions();
     const QString programDir = QApplication::applicationDirPath();
     // The windows, boxes and notifications speak the user's language; the command line above
     // stays English.

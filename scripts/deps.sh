@@ -7,7 +7,8 @@ packages=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 libgl-dev
     libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    fonts-wqy-zenhei fonts-wqy-microhei
+    # The faces standing in for the forms' Windows faces: a Song serif for "宋体", CJK sans faces.
+    fonts-arphic-uming fonts-wqy-zenhei fonts-wqy-microhei
     # The interface's translations: lupdate and lrelease, and Qt's own for the standard dialogs.
     qt6-l10n-tools qt6-translations-l10n
     xvfb xauth openbox xdotool x11-utils imagemagick

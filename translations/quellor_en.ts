@@ -24,7 +24,7 @@
     <name>quellor::Form1</name>
     <message>
         <source>定时关机</source>
-        <translation>Shut down</translation>
+        <translation>Shutdown</translation>
     </message>
     <message>
         <source>定时关机</source>
@@ -362,6 +362,37 @@ The time stays set.</translation>
     <message>
         <source>程序已在运行,不能重复运行!</source>
         <translation>The program is already running and cannot run twice!</translation>
+    </message>
+</context>
+<context>
+    <name>quellor::SystemMenu</name>
+    <message>
+        <source>系统菜单</source>
+        <translation>System menu</translation>
+    </message>
+    <message>
+        <source>还原(R)</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>移动(M)</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>大小(S)</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>最小化(N)</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>最大化(X)</source>
+        <translation>Maximise</translation>
+    </message>
+    <message>
+        <source>关闭(C)    Alt+F4</source>
+        <translation>Close    Alt+F4</translation>
     </message>
 </context>
 <context>

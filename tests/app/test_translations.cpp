@@ -5,6 +5,7 @@
 #include "alarm_prompt.h"
 #include "app_fixture.h"
 #include "controls.h"
+#include "font_faces.h"
 #include "lock_screen.h"
 #include "main_window.h"
 #include "options_dialog.h"
@@ -14,6 +15,7 @@
 #include "startup.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
@@ -83,6 +85,11 @@ QList<Shown> shownTexts(QWidget* window) {
                                       "windowTitle", "toolTip", "accessibleName"};
     for (QWidget* w : widgets) {
         const int cut = textCut(w);
+        if (auto* menu = qobject_cast<QListWidget*>(w)) { // sized to its entries
+            for (int i = 0; i < menu->count(); ++i) {
+                out.append({w->objectName() + ".item", menu->item(i)->text(), 0});
+            }
+        }
         for (int i = 0; i < 6; ++i) {
             if (const QString text = w->property(properties[i]).toString(); !text.isEmpty()) {
                 out.append({w->objectName() + '.' + properties[i], text, i < 3 ? cut : 0});
@@ -133,6 +140,8 @@ QStringList messageTexts() {
 class TestTranslations : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { installFaceSubstitutions(); } // the faces the program shows its texts in
+
     void everyWindowSpeaksTheChosenLanguage_data() {
         QTest::addColumn<QStringList>("languages");
         QTest::addColumn<bool>("english");

@@ -60,8 +60,8 @@ harness_until 5 bash -c "! kill -0 $HARNESS_PROGRAM_PID" || harness_fail "\"X\" 
 
 # Under an English locale the same window speaks English (the harness's LANGUAGE set aside).
 LANGUAGE= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 harness_start_program ./Quellor
-harness_atspi --timeout 30 wait "Shut down" --role "push button" || harness_fail "no English main window"
-for name in "Shut down" Alarm Lock About X "Off now"; do
+harness_atspi --timeout 30 wait "Shutdown" --role "push button" || harness_fail "no English main window"
+for name in Shutdown Alarm Lock About X "Off now"; do
     harness_atspi enabled "$name" --role "push button" || harness_fail "\"$name\" should be enabled"
 done
 harness_atspi --timeout 1 wait 定时关机 && harness_fail "a Chinese button under English"
