@@ -1,4 +1,3 @@
-#include "answering_chooser.h"
 #include "control_client.h"
 #include "control_host.h"
 #include "font_faces.h"
@@ -10,10 +9,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 #ifdef Q_OS_WIN
@@ -33,7 +34,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Quellor"));
     // Read before any window system is touched: help, version and status need no display.
     const quellor::Invocation invocation =
-        quellor::parseCommandLine(quellor::argumentsOf(argc, argv), QDir::currentPath());
+        quellor::parseCommandLine(quellor::argumentsOf(argc, argv), QFile::encodeName(QDir::currentPath()));
     if (const std::optional<int> status = quellor::answerAtOnce(invocation, argc, argv)) {
         return *status;
     }
@@ -65,8 +66,7 @@ int main(int argc, char* argv[]) {
     quellor::SystemClock clock;
     quellor::QtSoundOutput sound;
     quellor::QtMessageBoxes messages;
-    quellor::QtFileChooser userFiles;
-    quellor::AnsweringChooser files(userFiles);
+    quellor::QtFileChooser files;
     quellor::registerFrameLibrary(programDir);
     quellor::Services services{
         platform, clock, sound, messages, files, programDir, quellor::stateDirectory(programDir)};
@@ -75,12 +75,18 @@ int main(int argc, char* argv[]) {
     if (!startup.run()) {
         return 0;
     }
-    NativeNotifications notifications;
+    NativeNotifications warnings;
+    NativeNotifications alarms;
     NativeIdleInhibitor inhibitor;
-    quellor::ControlHost control(forms, files, notifications, inhibitor);
+    quellor::ControlHost control(forms, warnings, alarms, inhibitor);
     control.service.publish(QDBusConnection::sessionBus());
     if (invocation.mode == quellor::Invocation::Mode::Control) {
-        QTimer::singleShot(0, &app, [&] { control.schedule.apply(invocation.request); });
+        QTimer::singleShot(0, &app, [&] {
+            if (const QString error = quellor::applyRequest(forms.schedule(), invocation.request);
+                !error.isEmpty()) {
+                std::fprintf(stderr, "quellor: %s\n", qUtf8Printable(error));
+            }
+        });
     }
     return QApplication::exec();
 }

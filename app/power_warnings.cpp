@@ -45,19 +45,6 @@ QString cause(const PowerReport& report) {
 
 } // namespace
 
-QString powerActionName(PowerAction action) {
-    switch (action) {
-    case PowerAction::PowerOff:
-        return PowerWarnings::tr("关机");
-    case PowerAction::Reboot:
-        return PowerWarnings::tr("重新启动");
-    case PowerAction::EndSession:
-    case PowerAction::PoliteLogoff:
-        break;
-    }
-    return PowerWarnings::tr("注销");
-}
-
 PowerWarnings::PowerWarnings(Services& services, Forms& forms) : m_services(services), m_forms(forms) {
     m_services.platform.setPowerListener(this);
 }
@@ -66,11 +53,24 @@ PowerWarnings::~PowerWarnings() {
     m_services.platform.setPowerListener(nullptr);
 }
 
+QString PowerWarnings::verb(PowerAction action) {
+    switch (action) {
+    case PowerAction::PowerOff:
+        return tr("关机");
+    case PowerAction::Reboot:
+        return tr("重新启动");
+    case PowerAction::EndSession:
+    case PowerAction::PoliteLogoff:
+        break;
+    }
+    return tr("注销");
+}
+
 QString PowerWarnings::text(const PowerReport& report) {
     if (report.advance) {
-        return tr("定时%1可能无法执行:%2\n定时仍然有效。").arg(powerActionName(report.action), cause(report));
+        return tr("定时%1可能无法执行:%2\n定时仍然有效。").arg(verb(report.action), cause(report));
     }
-    return tr("%1失败:%2").arg(powerActionName(report.action), cause(report));
+    return tr("%1失败:%2").arg(verb(report.action), cause(report));
 }
 
 void PowerWarnings::powerFailed(const PowerReport& report) {

@@ -14,9 +14,6 @@ namespace quellor {
 class Forms;
 struct Services;
 
-// The action as a noun that can begin a sentence: "关机" (shutdown).
-QString powerActionName(PowerAction action);
-
 class PowerWarnings : public PowerListener {
     Q_DECLARE_TR_FUNCTIONS(quellor::PowerWarnings)
 
@@ -29,6 +26,9 @@ public:
     void powerFailed(const PowerReport& report) override;
 
     static QString text(const PowerReport& report);
+    // What the action does, as a verb: "关机", "重新启动", "注销" (in English a noun that can
+    // begin a sentence: "Shutdown").
+    static QString verb(PowerAction action);
 
 private:
     Services& m_services;

@@ -40,6 +40,8 @@ packages=(
     weston
     # gdbus drives and watches the program's bus interface in the scripting tests
     libglib2.0-bin
+    # The program's wall clock stepped under a real steady clock, as a time sync does
+    libfaketime
     # groff checks the manual page and compares it with --help
     groff-base
 )

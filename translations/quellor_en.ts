@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>quellor::AlarmNotice</name>
+    <message>
+        <source>闹钟正在响</source>
+        <translation>The alarm is ringing</translation>
+    </message>
+    <message>
+        <source>关闭闹钟</source>
+        <translation>Stop the alarm</translation>
+    </message>
+</context>
+<context>
     <name>quellor::Caption</name>
     <message>
         <source>软件说明</source>
@@ -263,6 +274,22 @@ The computer is not locked.</translation>
     </message>
 </context>
 <context>
+    <name>quellor::IdleHold</name>
+    <message>
+        <source>定时关机 %1</source>
+        <translation>Timed shutdown at %1</translation>
+    </message>
+    <message>
+        <source>闹钟定时 %1</source>
+        <translation>Alarm at %1</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <comment>between the reasons</comment>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
     <name>quellor::MessageBoxes</name>
     <message>
         <source>警告</source>
@@ -281,10 +308,6 @@ The computer is not locked.</translation>
             <numerusform>%1 in %n second</numerusform>
             <numerusform>%1 in %n seconds</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>定时关机 %1</source>
-        <translation>Timed shutdown at %1</translation>
     </message>
     <message>
         <source>取消关机</source>
