@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class QEventLoopLocker;
 class QSessionManager;
 
 namespace quellor {
@@ -49,6 +50,10 @@ public:
     // Said once a run where the desktop lets no program hold the screen and the keyboard.
     static QString lockWarningText() {
         return tr("此桌面不允许程序独占屏幕和键盘,程序退出时锁屏也会消失,已同时请求系统锁定本会话。");
+    }
+    // Said when another program kept the keyboard and the mouse as the lock went up.
+    static QString inputTakenText() {
+        return QStringLiteral("另一个程序占用着键盘和鼠标,锁屏无法独占它们,已同时请求系统锁定本会话。");
     }
 
     // Child controls, by their names.
@@ -102,6 +107,7 @@ protected:
 
 private:
     void createControls();
+    void showOverScreens(bool inputHeld);
     void animationTurn();
     void powerOff();
     void sessionEnding(QSessionManager* manager);
@@ -122,6 +128,7 @@ private:
     std::vector<ScreenCover*> m_strips;
     QRegion m_bare;
     bool m_sessionCloseSeen = false;
+    std::unique_ptr<QEventLoopLocker> m_waitingForInput;
 };
 
 } // namespace quellor
