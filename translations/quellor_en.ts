@@ -141,6 +141,10 @@
         <source>此桌面不允许程序独占屏幕和键盘,程序退出时锁屏也会消失,已同时请求系统锁定本会话。</source>
         <translation>This desktop lets no program hold the screen and the keyboard alone, so the lock ends if the program ends. The system has been asked to lock this session as well.</translation>
     </message>
+    <message>
+        <source>另一个程序占用着键盘和鼠标,锁屏无法独占它们,已同时请求系统锁定本会话。</source>
+        <translation>Another program is holding the keyboard and the mouse, so the lock cannot hold them alone. The system has been asked to lock this session as well.</translation>
+    </message>
 </context>
 <context>
     <name>quellor::Form2</name>

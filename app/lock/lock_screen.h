@@ -53,7 +53,7 @@ public:
     }
     // Said when another program kept the keyboard and the mouse as the lock went up.
     static QString inputTakenText() {
-        return QStringLiteral("另一个程序占用着键盘和鼠标,锁屏无法独占它们,已同时请求系统锁定本会话。");
+        return tr("另一个程序占用着键盘和鼠标,锁屏无法独占它们,已同时请求系统锁定本会话。");
     }
 
     // Child controls, by their names.

@@ -126,6 +126,7 @@ QStringList messageTexts() {
                       Form9::mismatchText(),
                       Form9::unwritableText("/p"),
                       Form10::lockWarningText(),
+                      Form10::inputTakenText(),
                       PowerWarning::warningText(TimerAction::Restart, 60),
                       PowerWarning::warningText(TimerAction::Wait, 1)};
     for (int failure = 0; failure <= int(PowerFailure::Other); ++failure) {
