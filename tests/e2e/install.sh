@@ -120,7 +120,7 @@ start_installed
     harness_fail "the launcher did not start the program in its directory (cwd $(readlink "/proc/$HARNESS_PROGRAM_PID/cwd"))"
 # The program registers the library of its installation, by its SONAME name.
 LIBRARY=$PREFIX/$(installed_files "$BUILD" libvantrellib4 | grep -x '.*/libVantrelLib\.so\.4')
-grep -qxF "InprocServer32=$LIBRARY" "$DATA/classes.ini" 2>/dev/null ||
+grep -q "InprocServer32=${LIBRARY//./\\.}$" "$DATA/classes.ini" 2>/dev/null ||
     harness_fail "the frame library was not registered in $DATA/classes.ini: $(grep InprocServer32 "$DATA/classes.ini")"
 harness_atspi wait "关闭" --role "push button" >/dev/null || harness_fail "the main window has no frame"
 
