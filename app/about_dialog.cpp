@@ -6,6 +6,7 @@
 #include "image_read.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace quellor {
 
@@ -27,6 +28,9 @@ Form4::Form4(Services& services)
     nameControl(Text1, QStringLiteral("Text1"), QStringLiteral("软件说明"));
     Text1->setFont(makeFont(QStringLiteral("宋体"), 10.5, false));
     Text1->setReadOnly(true);
+    // A text box's inner margin is a pixel or two; the document's default would cost the five
+    // lines of the about text half a line of their box.
+    Text1->document()->setDocumentMargin(2);
     QPalette tp = Text1->palette();
     tp.setColor(QPalette::Base, Qt::white);
     tp.setColor(QPalette::Text, QColor(0, 0, 255));

@@ -2,6 +2,7 @@
 
 #include "about_dialog.h"
 #include "alarm_prompt.h"
+#include "form_taskbar.h"
 #include "lock_screen.h"
 #include "main_window.h"
 #include "options_dialog.h"
@@ -72,15 +73,22 @@ Form1& Forms::mainWindow() {
         QObject::connect(m_form1.get(), &Form1::optionsDialogRequested, [this] { showOptions(); });
         QObject::connect(m_form1.get(), &Form1::alarmPromptRequested, [this] { showAlarmPrompt(); });
         QObject::connect(m_form1.get(), &Form1::lockDialogRequested, [this] { showPasswordDialog(); });
-        if (onMainWindowLoaded) {
-            onMainWindowLoaded(*m_form1);
-        }
     }
     return *m_form1;
 }
 
 void Forms::showMainWindow() {
     bringForward(&mainWindow());
+}
+
+bool Forms::mainWindowInSight() const {
+    if (!m_form1 || !m_form1->isVisible() || m_form1->isMinimized()) {
+        return false;
+    }
+    if (m_form10 && m_form10->isVisible()) {
+        return false;
+    }
+    return m_form1->Form_TaskBar1->IsTaskbarOut();
 }
 
 void Forms::hideMainWindow() {

@@ -5,6 +5,7 @@
 #include "class_cursors.h"
 #include "password_store.h"
 #include "power_warnings.h"
+#include "schedule_model.h"
 #include "services.h"
 
 #include <QPointer>
@@ -30,6 +31,8 @@ public:
     Forms& operator=(const Forms&) = delete;
 
     Services& services() { return m_services; }
+    // The armed times, which every window, the command line and the bus share.
+    ScheduleModel& schedule() { return m_schedule; }
     // The cursors every window and button of the program shows.
     ClassCursors& classCursors() { return m_classCursors; }
 
@@ -43,6 +46,9 @@ public:
     bool mainWindowLoaded() const { return m_form1 != nullptr; }
     void showMainWindow();
     void hideMainWindow();
+    // The main window can be seen: loaded, shown, slid down from its parking place and not under
+    // the lock screen.
+    bool mainWindowInSight() const;
 
     // About dialog (Form4): loaded once, hidden by its button, shown again without reloading.
     Form4& showAbout();
@@ -68,11 +74,10 @@ public:
     void endProgram();
     // How the program ends; tests replace it.
     std::function<void()> onEnd;
-    // Told once, when the main window has been loaded.
-    std::function<void(Form1&)> onMainWindowLoaded;
 
 private:
     Services& m_services;
+    ScheduleModel m_schedule{m_services};
     ClassCursors m_classCursors;
     std::unique_ptr<Form1> m_form1;
     QPointer<Form3> m_form3;

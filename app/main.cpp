@@ -1,6 +1,6 @@
-#include "answering_chooser.h"
 #include "control_client.h"
 #include "control_host.h"
+#include "font_faces.h"
 #include "forms.h"
 #include "frame_registration.h"
 #include "startup.h"
@@ -8,8 +8,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 #ifdef Q_OS_WIN
@@ -29,7 +31,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Quellor"));
     // Read before any window system is touched: help, version and status need no display.
     const quellor::Invocation invocation =
-        quellor::parseCommandLine(quellor::argumentsOf(argc, argv), QDir::currentPath());
+        quellor::parseCommandLine(quellor::argumentsOf(argc, argv), QFile::encodeName(QDir::currentPath()));
     if (const std::optional<int> status = quellor::answerAtOnce(invocation, argc, argv)) {
         return *status;
     }
@@ -44,6 +46,7 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("org.quellor.Quellor"));
+    quellor::installFaceSubstitutions();
 
 #ifdef Q_OS_WIN
     quellor::WindowsPlatform platform;
@@ -54,8 +57,7 @@ int main(int argc, char* argv[]) {
     quellor::SystemClock clock;
     quellor::QtSoundOutput sound;
     quellor::QtMessageBoxes messages;
-    quellor::QtFileChooser userFiles;
-    quellor::AnsweringChooser files(userFiles);
+    quellor::QtFileChooser files;
     const QString programDir = QApplication::applicationDirPath();
     quellor::registerFrameLibrary(programDir);
     quellor::Services services{
@@ -65,12 +67,18 @@ int main(int argc, char* argv[]) {
     if (!startup.run()) {
         return 0;
     }
-    NativeNotifications notifications;
+    NativeNotifications warnings;
+    NativeNotifications alarms;
     NativeIdleInhibitor inhibitor;
-    quellor::ControlHost control(forms, files, notifications, inhibitor);
+    quellor::ControlHost control(forms, warnings, alarms, inhibitor);
     control.service.publish(QDBusConnection::sessionBus());
     if (invocation.mode == quellor::Invocation::Mode::Control) {
-        QTimer::singleShot(0, &app, [&] { control.schedule.apply(invocation.request); });
+        QTimer::singleShot(0, &app, [&] {
+            if (const QString error = quellor::applyRequest(forms.schedule(), invocation.request);
+                !error.isEmpty()) {
+                std::fprintf(stderr, "quellor: %s\n", qUtf8Printable(error));
+            }
+        });
     }
     return QApplication::exec();
 }

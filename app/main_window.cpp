@@ -4,13 +4,13 @@
 #include "form_taskbar.h"
 #include "forms.h"
 #include "frame_host.h"
-#include "globals.h"
 #include "image_read.h"
 #include "paint_on_screen.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -77,7 +77,7 @@ QString desktopOrHome() {
 } // namespace
 
 Form1::Form1(Services& services, Forms& forms)
-    : cdlGetFile(services.files), m_services(services), m_forms(forms) {
+    : cdlGetFile(services.files), m_services(services), m_forms(forms), m_schedule(forms.schedule()) {
     // Borderless: the frame control draws the window's frame. What keeps the window parked and on
     // top is the dock's business, through the platform.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -166,7 +166,6 @@ void Form1::createControls() {
 
     Timer1 = new SecondTicker(m_services.clock, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Player1 = new MediaPlayer(m_services.sound, QStringLiteral("Player1"), false, this);
     Player2 = new MediaPlayer(m_services.sound, QStringLiteral("Player2"), true, this);
 
     const QList<QWidget*> tabOrder{Text2,    Text1,    Text3,    VsNetBut1, VsNetBut2, VsNetBut3, Command2,
@@ -202,6 +201,11 @@ void Form1::connectHandlers() {
     connect(VsNetBut3, &QToolButton::clicked, this, &Form1::VsNetBut3_Click);
     connect(VsNetBut4, &QToolButton::clicked, this, &Form1::VsNetBut4_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+
+    connect(&m_schedule, &ScheduleModel::armed, this, &Form1::showArmed);
+    connect(&m_schedule, &ScheduleModel::cancelled, this, &Form1::showCancelled);
+    connect(&m_schedule, &ScheduleModel::alarmDue, this, [this] { Command3->setEnabled(true); });
+    connect(&m_schedule, &ScheduleModel::alarmStopped, this, [this] { Command3->setEnabled(false); });
 }
 
 void Form1::cue(const QString& file) {
@@ -216,6 +220,14 @@ void Form1::Form_Load() {
           static_cast<QWidget*>(Text3), static_cast<QWidget*>(Text2), static_cast<QWidget*>(Command1)}) {
         w->setEnabled(false);
     }
+    // What was armed before the window first loaded (from the command line) shows at once.
+    if (!m_schedule.actionText().isEmpty()) {
+        showArmed(ScheduleModel::Target::Action);
+    }
+    if (!m_schedule.alarmText().isEmpty()) {
+        showArmed(ScheduleModel::Target::Alarm);
+    }
+    Command3->setEnabled(m_schedule.ringing());
     Timer1->start();
 }
 
@@ -224,42 +236,53 @@ QString Form1::clockText(const QDateTime& t) {
 }
 
 void Form1::Timer1_Timer() {
-    const QDateTime now = m_services.clock.now();
-    const qint64 elapsed = m_services.clock.elapsedMs();
-    const QDateTime second = now.addMSecs(-now.time().msec());
-    // A late tick must not lose a scheduled second: compare the seconds it jumped over, in order.
-    // Only seconds that really passed are caught up: when the wall clock moved by more than the
-    // steady clock (suspend, clock set) or by more than a minute, only the new second counts, so a
-    // machine waking from sleep is not powered off for a time long past.
-    if (m_lastShownSecond.isValid()) {
-        const qint64 gap = m_lastShownSecond.secsTo(second);
-        const qint64 drift = m_lastTickAt.msecsTo(now) - (elapsed - m_lastTickElapsed);
-        if (gap > 1 && gap <= kMaxCatchUpSeconds && qAbs(drift) < kClockJumpMs) {
-            for (qint64 s = 1; s < gap; ++s) {
-                scheduleCheck(clockText(m_lastShownSecond.addSecs(s)));
-            }
-        }
-    }
-    m_lastShownSecond = second;
-    m_lastTickAt = now;
-    m_lastTickElapsed = elapsed;
+    const QDateTime second = m_schedule.tick();
+    const QScopedValueRollback<bool> following(m_following, true);
     Text1->setText(clockText(second));
 }
 
 void Form1::Text1_Change() {
-    scheduleCheck(Text1->text());
+    // The tick has already checked its own second; an edit by hand is checked as it stands.
+    if (!m_following) {
+        m_schedule.checkShown(Text1->text());
+    }
 }
 
-void Form1::scheduleCheck(const QString& now) {
-    if (now == Text2->text() && !Text2->text().isEmpty()) {
-        Player1->play();
-        Command3->setEnabled(true);
+void Form1::showArmed(ScheduleModel::Target target) {
+    const QScopedValueRollback<bool> following(m_following, true);
+    // The text first: disabling a field that has the focus ends its entry.
+    if (target == ScheduleModel::Target::Action) {
+        Text3->setProgramText(m_schedule.actionText());
+        showActionSet();
+    } else {
+        Text2->setProgramText(m_schedule.alarmText());
+        Text2->setEnabled(false);
+        Command4->setEnabled(true);
+        VsNetBut2->setEnabled(false);
+        Command1->setEnabled(!m_schedule.musicChosenSinceArmed());
     }
-    if (now == Text3->text() && !Text3->text().isEmpty()) {
-        if (const auto action = powerActionFor(g_TimerAction)) {
-            m_services.platform.requestPower(*action);
-        }
+}
+
+void Form1::showCancelled(ScheduleModel::Target target) {
+    const QScopedValueRollback<bool> following(m_following, true);
+    if (target == ScheduleModel::Target::Action) {
+        Text3->clear();
+        Text3->setEnabled(false);
+        Command5->setEnabled(false);
+        VsNetBut1->setEnabled(true);
+    } else {
+        Text2->clear();
+        Text2->setEnabled(false);
+        Command4->setEnabled(false);
+        VsNetBut2->setEnabled(true);
+        Command1->setEnabled(false);
     }
+}
+
+void Form1::showActionSet() {
+    Text3->setEnabled(false);
+    Command5->setEnabled(true);
+    VsNetBut1->setEnabled(false);
 }
 
 void Form1::VsNetBut1_Click() {
@@ -292,6 +315,7 @@ bool Form1::completeTimeEntry(TextBox* field) {
 
 void Form1::Text3_KeyUp() {
     if (completeTimeEntry(Text3)) {
+        m_schedule.enterActionTime(Text3->text());
         cue(QStringLiteral("2.wav"));
         Q_EMIT optionsDialogRequested();
     }
@@ -299,9 +323,11 @@ void Form1::Text3_KeyUp() {
 
 void Form1::Text3_LostFocus() {
     if (!Text3->text().isEmpty()) {
-        Text3->setEnabled(false);
-        Command5->setEnabled(true);
-        VsNetBut1->setEnabled(false);
+        // Left half typed, it is set all the same, to a time the clock never shows.
+        if (!m_following) {
+            m_schedule.enterActionTime(Text3->text());
+        }
+        showActionSet();
     } else {
         VsNetBut1->setEnabled(true);
         Text3->setEnabled(false);
@@ -328,12 +354,17 @@ void Form1::Text2_KeyDown() {
 }
 
 void Form1::Text2_KeyUp() {
-    completeTimeEntry(Text2);
+    if (completeTimeEntry(Text2)) {
+        m_schedule.enterAlarmTime(Text2->text());
+    }
 }
 
 void Form1::Text2_LostFocus() {
     Text2->setEnabled(false);
     Command4->setEnabled(true);
+    if (!m_following && !Text2->text().isEmpty()) {
+        m_schedule.enterAlarmTime(Text2->text());
+    }
 }
 
 void Form1::Command1_Click() {
@@ -346,30 +377,24 @@ void Form1::Command1_Click() {
         cdlGetFile.filter = QStringLiteral("MP3 Files (*.[mM][pP]3 *.[wW][aA][vV]);;*.wav (*.[wW][aA][vV])");
         cdlGetFile.initialDir = desktopOrHome();
         cdlGetFile.showOpen(this);
-        Player1->open(cdlGetFile.fileName());
+        m_schedule.chooseMusic(cdlGetFile.fileName());
     }
     Command1->setEnabled(false);
 }
 
 void Form1::Command3_Click() {
     cue(QStringLiteral("2.wav"));
-    Player1->halt();
-    Command3->setEnabled(false);
+    m_schedule.stopAlarm();
 }
 
 void Form1::Command4_Click() {
     cue(QStringLiteral("2.wav"));
-    Text2->clear();
-    Command4->setEnabled(false);
-    VsNetBut2->setEnabled(true);
-    Command1->setEnabled(false);
+    m_schedule.cancelAlarm();
 }
 
 void Form1::Command5_Click() {
     cue(QStringLiteral("2.wav"));
-    Text3->clear();
-    Command5->setEnabled(false);
-    VsNetBut1->setEnabled(true);
+    m_schedule.cancelAction();
 }
 
 void Form1::Command6_Click() {

@@ -3,6 +3,7 @@
 
 #include "file_dialog.h"
 #include "media_player.h"
+#include "schedule_model.h"
 #include "second_ticker.h"
 #include "services.h"
 
@@ -44,8 +45,7 @@ public:
     PlainButton* Command2 = nullptr;    // "X"
     Form_TaskBar* Form_TaskBar1 = nullptr;
     SecondTicker* Timer1 = nullptr;
-    MediaPlayer* Player1 = nullptr; // alarm music, does not start on open
-    MediaPlayer* Player2 = nullptr; // cues, start on open
+    MediaPlayer* Player2 = nullptr; // cues, start on open; the alarm music is the schedule's
     FileDialog cdlGetFile;
 
     // Handlers, in the order the behaviour runs.
@@ -96,19 +96,16 @@ private:
     void createControls();
     void connectHandlers();
     void cue(const QString& file);
-    void scheduleCheck(const QString& now);
+    // The fields and buttons as the schedule has them, whoever armed or cancelled.
+    void showArmed(ScheduleModel::Target target);
+    void showCancelled(ScheduleModel::Target target);
+    void showActionSet();
 
     Services& m_services;
     Forms& m_forms;
-    QDateTime m_lastShownSecond;
+    ScheduleModel& m_schedule;
     bool m_minimisedAsNormal = false;
-    QDateTime m_lastTickAt;       // wall clock at the last tick
-    qint64 m_lastTickElapsed = 0; // steady clock at the last tick
-
-    // A late tick catches up at most this many seconds.
-    static constexpr qint64 kMaxCatchUpSeconds = 60;
-    // Wall and steady clock may disagree by this much before the wall clock counts as set.
-    static constexpr qint64 kClockJumpMs = 500;
+    bool m_following = false; // the fields change for the schedule, not for the user
 };
 
 } // namespace quellor

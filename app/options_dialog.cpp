@@ -4,8 +4,6 @@
 #include "dialog_window.h"
 #include "forms.h"
 #include "frame_host.h"
-#include "globals.h"
-#include "settings_file.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -95,7 +93,7 @@ std::array<std::pair<QRadioButton*, TimerAction>, 4> Form5::options() const {
 }
 
 void Form5::Form_Load() {
-    const TimerAction stored = SettingsFile(m_services.statePath(QStringLiteral("Diri.dll"))).readChoice();
+    const TimerAction stored = m_forms.schedule().storedChoice();
     for (const auto& [option, action] : options()) {
         if (action == stored) {
             option->setChecked(true);
@@ -113,14 +111,7 @@ TimerAction Form5::selectedAction() const {
 }
 
 void Form5::Command2_Click() {
-    g_TimerAction = selectedAction();
-    // The file only preselects the next opening: when it cannot be written (a read-only program
-    // directory, a full disk) the choice still holds for this run and the old file stays whole.
-    SettingsFile(m_services.statePath(QStringLiteral("Diri.dll"))).write(g_TimerAction);
-    // A system that will refuse is better known now than at the time, when nobody may be there.
-    if (const auto action = powerActionFor(g_TimerAction)) {
-        m_services.platform.checkPower(*action);
-    }
+    m_forms.schedule().chooseAction(selectedAction());
     close();
 }
 

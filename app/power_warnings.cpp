@@ -12,19 +12,6 @@ namespace quellor {
 
 namespace {
 
-QString actionName(PowerAction action) {
-    switch (action) {
-    case PowerAction::PowerOff:
-        return QStringLiteral("关机");
-    case PowerAction::Reboot:
-        return QStringLiteral("重新启动");
-    case PowerAction::EndSession:
-    case PowerAction::PoliteLogoff:
-        break;
-    }
-    return QStringLiteral("注销");
-}
-
 QString cause(const PowerReport& report) {
     switch (report.failure) {
     case PowerFailure::ServiceMissing:
@@ -65,12 +52,25 @@ PowerWarnings::~PowerWarnings() {
     m_services.platform.setPowerListener(nullptr);
 }
 
+QString PowerWarnings::verb(PowerAction action) {
+    switch (action) {
+    case PowerAction::PowerOff:
+        return QStringLiteral("关机");
+    case PowerAction::Reboot:
+        return QStringLiteral("重新启动");
+    case PowerAction::EndSession:
+    case PowerAction::PoliteLogoff:
+        break;
+    }
+    return QStringLiteral("注销");
+}
+
 QString PowerWarnings::text(const PowerReport& report) {
     if (report.advance) {
         return QStringLiteral("定时%1可能无法执行:%2\n定时仍然有效。")
-            .arg(actionName(report.action), cause(report));
+            .arg(verb(report.action), cause(report));
     }
-    return QStringLiteral("%1失败:%2").arg(actionName(report.action), cause(report));
+    return QStringLiteral("%1失败:%2").arg(verb(report.action), cause(report));
 }
 
 void PowerWarnings::powerFailed(const PowerReport& report) {

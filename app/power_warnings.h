@@ -23,6 +23,8 @@ public:
     void powerFailed(const PowerReport& report) override;
 
     static QString text(const PowerReport& report);
+    // What the action does, as a verb: "关机", "重新启动", "注销".
+    static QString verb(PowerAction action);
 
 private:
     Services& m_services;

@@ -10,7 +10,6 @@
 #include "controls.h"
 #include "fake_platform.h"
 #include "forms.h"
-#include "globals.h"
 #include "main_window.h"
 #include "services.h"
 #include "silent_services.h"
@@ -83,8 +82,9 @@ int main(int argc, char* argv[]) {
     Services services{platform, clock, sound, messages, files, dir.path()};
     Forms forms(services);
     forms.onEnd = [] {};
-    Form1& f = forms.mainWindow();
-    g_TimerAction = TimerAction::Restart;
+    forms.mainWindow();
+    ScheduleModel& schedule = forms.schedule();
+    schedule.chooseAction(TimerAction::Restart);
 
     std::vector<qint64> delays;
     int missed = 0;
@@ -95,7 +95,7 @@ int main(int argc, char* argv[]) {
     auto scheduleNext = [&] {
         const qint64 now = wallMs();
         targetMs = (now / 1000 + 2) * 1000;
-        f.Text3->setProgramText(Form1::clockText(QDateTime::fromMSecsSinceEpoch(targetMs)));
+        schedule.enterActionTime(Form1::clockText(QDateTime::fromMSecsSinceEpoch(targetMs)));
     };
     QTimer watchdog;
     watchdog.setSingleShot(true);

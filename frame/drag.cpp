@@ -5,9 +5,9 @@
 namespace vantrel {
 
 HostPosition dragTarget(QPoint cursor, const quellor::Twips& t, double downX, std::int16_t downY,
-                        double leftEndWidth) {
-    return {static_cast<double>(cursor.x()) * t.x - downX - leftEndWidth,
-            static_cast<double>(cursor.y()) * t.y - downY};
+                        double leftEndWidth, QPoint frameOffset) {
+    return {static_cast<double>(cursor.x()) * t.x - downX - leftEndWidth - frameOffset.x() * t.x,
+            static_cast<double>(cursor.y()) * t.y - downY - frameOffset.y() * t.y};
 }
 
 DragController::DragController(ImageElement* mover, QTimer* timer, Wiring wiring)
@@ -44,8 +44,8 @@ void DragController::mouseUp(const MouseArgs&) {
 
 void DragController::tick() {
     m_cursorPos = m_wiring.cursor();
-    m_wiring.moveHost(
-        dragTarget(m_cursorPos, m_wiring.twips(), m_downX.value_or(0.0f), m_downY, m_wiring.leftEndWidth()));
+    m_wiring.moveHost(dragTarget(m_cursorPos, m_wiring.twips(), m_downX.value_or(0.0f), m_downY,
+                                 m_wiring.leftEndWidth(), m_wiring.frameOffset()));
 }
 
 } // namespace vantrel

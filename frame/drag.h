@@ -21,9 +21,11 @@ struct HostPosition {
 };
 
 // Where the host goes for a cursor at screen pixel `cursor`, given the grab offsets taken at the
-// press and the width of the title bar's left end (the strip starts that far right of the frame).
+// press, the width of the title bar's left end (the strip starts that far right of the frame) and
+// where the frame lies from the host's outer corner, in pixels: nested in the host's widgets, or
+// below a window manager's title bar. Zero for a frame at the origin of a borderless host.
 HostPosition dragTarget(QPoint cursor, const quellor::Twips& t, double downX, std::int16_t downY,
-                        double leftEndWidth);
+                        double leftEndWidth, QPoint frameOffset = {});
 
 class DragController : public QObject, public MouseSink {
     Q_OBJECT
@@ -32,6 +34,7 @@ public:
         std::function<QPoint()> cursor; // cursor position, screen pixels
         std::function<quellor::Twips()> twips;
         std::function<double()> leftEndWidth; // Image1's width, twips
+        std::function<QPoint()> frameOffset;  // the frame from the host's outer corner, pixels
         std::function<void(const HostPosition&)> moveHost;
     };
 

@@ -53,7 +53,9 @@ QRect toPixels(const TwipsRect& r, const quellor::Twips& t) {
 
 QFont captionFont() {
     QFont font(QStringLiteral("宋体"));
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"),
+    // Where SimSun is missing, a Song serif of its metrics, then any face with the Chinese glyphs.
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
                       QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback")});
     font.setBold(true);
     font.setPointSizeF(12);
@@ -217,7 +219,7 @@ void VantrelPrivate::createElements() {
 
     drag = new DragController(mover, timer1,
                               {[this] { return cursor(); }, [this] { return twips(); },
-                               [this] { return layout.image[1].width; },
+                               [this] { return layout.image[1].width; }, [this] { return frameOffset(); },
                                [this](const HostPosition& p) { moveHost(host(), p.left, p.top, twips()); }});
 
     auto buttonWiring = [this](bool close) {
@@ -244,6 +246,16 @@ void VantrelPrivate::createElements() {
 
 QWidget* VantrelPrivate::host() const {
     return q->window();
+}
+
+QPoint VantrelPrivate::frameOffset() const {
+    QWidget* window = host();
+    if (window == q) {
+        return {};
+    }
+    // The host is moved by its outer corner, which a window manager's decoration puts above and
+    // left of the client area.
+    return q->mapTo(window, QPoint()) + window->geometry().topLeft() - window->frameGeometry().topLeft();
 }
 
 quellor::Twips VantrelPrivate::twips() const {

@@ -45,6 +45,8 @@ public:
 
     // The window that contains the frame: the one it drags, minimises and closes.
     QWidget* host() const;
+    // Where the frame lies from the host's outer corner, in pixels.
+    QPoint frameOffset() const;
 
     // Snapshot of the public properties, to tell which of them a step changed.
     struct Values {

@@ -25,10 +25,11 @@ SessionIdleInhibitor::~SessionIdleInhibitor() {
 }
 
 void SessionIdleInhibitor::hold(const std::string& why) {
-    if (m_held) {
+    if (m_held && why == m_why) {
         return;
     }
     m_held = true;
+    m_why = why;
     const quint64 generation = ++m_generation;
     const QString reason = QString::fromStdString(why);
 
@@ -52,7 +53,10 @@ void SessionIdleInhibitor::hold(const std::string& why) {
                      }
                      const uint cookie = reply.arguments().constFirst().toUInt();
                      if (generation == m_generation) {
-                         m_sessionCookie = cookie;
+                         // The hold it replaces goes once this one stands.
+                         if (const std::optional<uint> old = std::exchange(m_sessionCookie, cookie)) {
+                             m_calls.send(m_session, gnomeCall(QStringLiteral("Uninhibit"), {*old}), {});
+                         }
                      } else {
                          m_calls.send(m_session, gnomeCall(QStringLiteral("Uninhibit"), {cookie}), {});
                      }
@@ -64,6 +68,7 @@ void SessionIdleInhibitor::release() {
         return;
     }
     m_held = false;
+    m_why.clear();
     ++m_generation;
     m_logindLock = QDBusUnixFileDescriptor();
     if (m_sessionCookie) {

@@ -2,7 +2,8 @@
 // Holds the session awake through logind's "idle" inhibitor in block mode (a file descriptor
 // held open), and through the desktop session manager's idle inhibitor where
 // org.gnome.SessionManager answers. All calls are asynchronous; an answer that comes after
-// release() is given back at once.
+// release(), or after a newer hold, is given back at once. A hold under a new text keeps the old
+// one until the new one is granted, so the session never slips out of it in between.
 
 #include "idle_inhibitor.h"
 #include "logind_client.h"
@@ -29,6 +30,7 @@ private:
     LogindClient m_calls{this};
     QDBusConnection m_session;
     bool m_held = false;
+    std::string m_why;
     quint64 m_generation = 0;
     QDBusUnixFileDescriptor m_logindLock; // logind keeps the inhibitor while this stays open
     std::optional<uint> m_sessionCookie;

@@ -23,10 +23,9 @@ void placeTwips(QWidget* widget, double left, double top, double width, double h
 }
 
 QFont makeFont(const QString& family, double points, bool bold) {
+    // The face by its Windows name alone: the program's face substitutions (font_faces.h) pick the
+    // installed face for it. A list of families here would be tried before those.
     QFont font(family);
-    // CJK fallbacks where the Windows faces are missing.
-    font.setFamilies({family, QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("Noto Sans CJK SC")});
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;

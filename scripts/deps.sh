@@ -16,9 +16,10 @@ run_packages=(
     # Wayland sessions: Qt's Wayland platform and its client-extension support, the protocol
     # descriptions and scanner.
     qt6-wayland qt6-wayland-dev qt6-wayland-dev-tools qt6-base-private-dev libwayland-dev wayland-protocols
-    # What the program plays and shows: Qt Multimedia's GStreamer playback, a font with the
-    # Chinese glyphs; the session bus it answers on.
-    libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-wqy-microhei dbus
+    # What the program plays and shows: Qt Multimedia's GStreamer playback; the faces standing in
+    # for the forms' Windows faces, a Song serif for "宋体" and a CJK sans; the session bus it
+    # answers on.
+    libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-arphic-uming fonts-wqy-microhei dbus
     # Without a display, scripts/run.sh runs it on a virtual one and takes a screenshot.
     xvfb xauth x11-utils dbus-x11 openbox xdotool imagemagick
 )
@@ -47,6 +48,8 @@ test_packages=(
     weston
     # gdbus drives and watches the program's bus interface in the scripting tests
     libglib2.0-bin
+    # The program's wall clock stepped under a real steady clock, as a time sync does
+    libfaketime
     # groff checks the manual page and compares it with --help
     groff-base
 )

@@ -1,8 +1,7 @@
 #include "command_line.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QRegularExpression>
+#include "music_path.h"
+#include "schedule_model.h"
 
 namespace quellor {
 
@@ -19,8 +18,10 @@ const QStringList kQtFlags{QStringLiteral("-reverse"), QStringLiteral("-sync"), 
                            QStringLiteral("-dograb")};
 
 struct Parser {
-    QStringList args;
-    QString workingDir;
+    QList<QByteArray> raw;
+    QStringList args; // raw, decoded
+    QByteArray workingDir;
+    QByteArray lastValue; // the raw bytes of the value value() gave last
     qsizetype next = 0;
     Invocation out;
     QStringList seen;
@@ -35,12 +36,15 @@ struct Parser {
     // The value of `option`, after '=' or as the next argument.
     std::optional<QString> value(const QString& option, const std::optional<QString>& inlineValue) {
         if (inlineValue) {
+            const QByteArray& arg = raw[next - 1];
+            lastValue = arg.mid(arg.indexOf('=') + 1);
             return inlineValue;
         }
         if (next >= args.size()) {
             fail(QStringLiteral("%1 needs a value").arg(option));
             return std::nullopt;
         }
+        lastValue = raw[next];
         return args[next++];
     }
 
@@ -49,10 +53,10 @@ struct Parser {
         if (!text) {
             return std::nullopt;
         }
-        std::optional<QString> t = timeOfDay(*text);
+        // A countdown is counted when it arms, by whichever copy arms it.
+        std::optional<QString> t = countdownMinutes(*text) ? text : timeOfDay(*text);
         if (!t) {
-            fail(QStringLiteral("%1: \"%2\" is not a time of day (HH:MM or HH:MM:SS, 24-hour)")
-                     .arg(option, *text));
+            fail(QStringLiteral("%1: %2").arg(option, notATime(*text)));
         }
         return t;
     }
@@ -75,7 +79,7 @@ struct Parser {
         const QStringList alone{QStringLiteral("--status"), QStringLiteral("--help"),
                                 QStringLiteral("--version")};
         ControlRequest& r = out.request;
-        std::optional<QString> music;
+        std::optional<QByteArray> music;
         QString aloneOption;
         while (next < args.size()) {
             const QString arg = args[next++];
@@ -130,10 +134,10 @@ struct Parser {
                 if (!once(option, {option})) {
                     return false;
                 }
-                music = value(option, inlineValue);
-                if (!music) {
+                if (!value(option, inlineValue)) {
                     return false;
                 }
+                music = lastValue;
             } else if (alone.contains(option)) {
                 if (!once(option, alone)) {
                     return false;
@@ -143,21 +147,20 @@ struct Parser {
                            : option == QLatin1String("--help") ? Invocation::Mode::Help
                                                                : Invocation::Mode::Version;
             } else if (arg.startsWith(QLatin1Char('-'))) {
-                return fail(QStringLiteral("unknown option %1").arg(option));
+                return fail(QStringLiteral("unknown option %1").arg(shortened(option)));
             } else {
-                return fail(QStringLiteral("unexpected argument \"%1\"").arg(arg));
+                return fail(QStringLiteral("unexpected argument %1").arg(quoted(arg)));
             }
         }
         if (music) {
             if (r.alarmTime.isEmpty()) {
                 return fail(QStringLiteral("--music goes with --alarm"));
             }
-            const QString path = QDir::cleanPath(QDir(workingDir).absoluteFilePath(*music));
-            const QString problem = musicProblem(path);
-            if (!problem.isEmpty()) {
-                return fail(QStringLiteral("--music: %1").arg(problem));
+            const MusicPath path = musicPathFor(*music, workingDir);
+            if (!path.problem.isEmpty()) {
+                return fail(QStringLiteral("--music: %1").arg(path.problem));
             }
-            r.music = path;
+            r.music = path.path;
         }
         if (out.mode != Invocation::Mode::Start) {
             if (!r.isEmpty()) {
@@ -171,41 +174,6 @@ struct Parser {
 };
 
 } // namespace
-
-std::optional<QString> timeOfDay(const QString& text) {
-    static const QRegularExpression form(QStringLiteral("^(\\d{1,2}):(\\d{2})(?::(\\d{2}))?$"));
-    const QRegularExpressionMatch m = form.match(text);
-    if (!m.hasMatch()) {
-        return std::nullopt;
-    }
-    const int h = m.captured(1).toInt();
-    const int min = m.captured(2).toInt();
-    const int s = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
-    if (h > 23 || min > 59 || s > 59) {
-        return std::nullopt;
-    }
-    return QStringLiteral("%1:%2:%3")
-        .arg(h, 2, 10, QLatin1Char('0'))
-        .arg(min, 2, 10, QLatin1Char('0'))
-        .arg(s, 2, 10, QLatin1Char('0'));
-}
-
-QString musicProblem(const QString& path) {
-    if (!QDir::isAbsolutePath(path)) {
-        return QStringLiteral("\"%1\" is not an absolute path").arg(path);
-    }
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return QStringLiteral("no file \"%1\"").arg(path);
-    }
-    if (!info.isFile()) {
-        return QStringLiteral("\"%1\" is not a regular file").arg(path);
-    }
-    if (!info.isReadable()) {
-        return QStringLiteral("\"%1\" cannot be read").arg(path);
-    }
-    return {};
-}
 
 std::optional<TimerAction> actionNamed(const QString& name) {
     if (name == QLatin1String("shutdown")) {
@@ -236,12 +204,51 @@ QString actionName(TimerAction action) {
     return {};
 }
 
-Invocation parseCommandLine(const QStringList& args, const QString& workingDir) {
+Invocation parseCommandLine(const QList<QByteArray>& args, const QByteArray& workingDir) {
     Parser p;
-    p.args = args;
+    p.raw = args;
+    for (const QByteArray& a : args) {
+        p.args << QString::fromLocal8Bit(a);
+    }
     p.workingDir = workingDir;
     p.parse();
     return p.out;
+}
+
+Invocation parseCommandLine(const QStringList& args, const QString& workingDir) {
+    QList<QByteArray> raw;
+    for (const QString& a : args) {
+        raw << a.toLocal8Bit();
+    }
+    return parseCommandLine(raw, workingDir.toLocal8Bit());
+}
+
+QString applyRequest(ScheduleModel& schedule, const ControlRequest& request) {
+    const QDateTime now = schedule.services().clock.now();
+    if (request.action != TimerAction::None && !requestedTime(request.actionTime, now)) {
+        return notATime(request.actionTime);
+    }
+    if (!request.alarmTime.isEmpty() && !requestedTime(request.alarmTime, now)) {
+        return notATime(request.alarmTime);
+    }
+    if (!request.music.isEmpty()) {
+        if (QString problem = ScheduleModel::musicProblem(request.music); !problem.isEmpty()) {
+            return problem;
+        }
+    }
+    if (request.cancelAction) {
+        schedule.cancelAction();
+    }
+    if (request.action != TimerAction::None) {
+        schedule.scheduleAction(request.action, request.actionTime);
+    }
+    if (request.cancelAlarm) {
+        schedule.cancelAlarm();
+    }
+    if (!request.alarmTime.isEmpty()) {
+        schedule.setAlarm(request.alarmTime, request.music);
+    }
+    return {};
 }
 
 QString helpText() {
@@ -251,18 +258,19 @@ QString helpText() {
         "Without options, starts Quellor. With options, arms or cancels in the running Quellor and\n"
         "ends at once; when none runs, Quellor starts and arms what they ask for.\n"
         "\n"
-        "  --shutdown HH:MM[:SS]  shut the computer down at that time\n"
-        "  --restart HH:MM[:SS]   restart the computer at that time\n"
-        "  --logoff HH:MM[:SS]    log off at that time\n"
+        "  --shutdown TIME        shut the computer down at TIME\n"
+        "  --restart TIME         restart the computer at TIME\n"
+        "  --logoff TIME          log off at TIME\n"
         "  --cancel               cancel the timed power action, as \"取消关机\" does\n"
-        "  --alarm HH:MM[:SS]     ring the alarm at that time\n"
+        "  --alarm TIME           ring the alarm at TIME\n"
         "  --music FILE           with --alarm: the music the alarm plays\n"
         "  --cancel-alarm         cancel the alarm, as \"取消闹钟\" does\n"
         "  --status               print the armed action, its time and the alarm time\n"
         "  --help                 print this help and end\n"
         "  --version              print the version and end\n"
         "\n"
-        "Times are 24-hour and fire every day at that second while Quellor runs.\n"
+        "TIME is HH:MM or HH:MM:SS, 24-hour, and fires every day at that second while\n"
+        "Quellor runs; +MINUTES (1 to 1440) is the time of day that many minutes from now.\n"
         "Exit status: 0 done; 1 Quellor could not be reached (with --status: it is not\n"
         "running); 2 bad arguments, nothing armed.\n");
 }

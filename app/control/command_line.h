@@ -2,22 +2,17 @@
 // What the command line asks for. It is read before any window system is touched, so help,
 // version and status answer in a terminal without a display.
 
+#include "time_text.h"
 #include "timer_action.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
 namespace quellor {
-
-// A time of day as the time fields hold it, "hh:mm:ss", from H:MM, HH:MM or HH:MM:SS; nothing
-// for any other form or a value out of range (such a time would never fire).
-std::optional<QString> timeOfDay(const QString& text);
-
-// Why `path` cannot be played as alarm music; empty when it can. The path must be absolute:
-// the running program's working directory is not the caller's.
-QString musicProblem(const QString& path);
 
 // The timed power actions by the names the command line and the bus use. Only the three that
 // can be asked for are named here; the options dialog's "wait" is reported, not requested.
@@ -30,9 +25,9 @@ QString actionName(TimerAction action);
 struct ControlRequest {
     bool cancelAction = false;
     TimerAction action = TimerAction::None; // armed at actionTime unless None
-    QString actionTime;
+    QString actionTime;                     // "hh:mm:ss", or "+MINUTES" counted when it arms
     bool cancelAlarm = false;
-    QString alarmTime; // set unless empty
+    QString alarmTime; // set unless empty; as actionTime
     QString music;     // absolute; empty keeps the music already chosen
     bool isEmpty() const { return *this == ControlRequest{}; }
     bool operator==(const ControlRequest&) const = default;
@@ -52,9 +47,17 @@ struct Invocation {
     QString error; // for Invalid: what was wrong, one line
 };
 
-// `args` without the program name; a relative music path is taken from `workingDir`. Qt's own
-// window-system options (-session, -platform, -style, ...) are left for Qt.
+// `args` without the program name, as the program got them; a relative music path is taken
+// from `workingDir`. Qt's own window-system options (-session, -platform, -style, ...) are left
+// for Qt.
+Invocation parseCommandLine(const QList<QByteArray>& args, const QByteArray& workingDir);
 Invocation parseCommandLine(const QStringList& args, const QString& workingDir);
+
+class ScheduleModel;
+// Arms and cancels what `request` asks for, as the bus methods do: the first start with options
+// has no running copy to hand it to. Checked as a whole first: a refused request changes
+// nothing. Why it was refused; empty when done.
+QString applyRequest(ScheduleModel& schedule, const ControlRequest& request);
 
 QString helpText();
 QString versionText();

@@ -1,16 +1,18 @@
 #include "control_client.h"
 
 #include "dbus_service.h"
+#include "quellor_proxy.h"
 #include "single_instance.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
-#include <QDBusReply>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cstdio>
+#include <functional>
 
 namespace quellor {
 
@@ -34,67 +36,86 @@ bool serviceAnswers(const QDBusConnection& bus) {
     return bus.interface() && bus.interface()->isServiceRegistered(ControlService::kService);
 }
 
-int printStatus() {
-    const QDBusConnection bus = QDBusConnection::sessionBus();
+// The session bus the desktop announces, never one started on the side: without an address
+// libdbus would launch a bus of its own and leave it running, where no Quellor ever is.
+std::optional<QDBusConnection> sessionBus(QString& problem) {
+    QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    if (address.isEmpty()) {
+        const QString socket = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
+        if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && QFileInfo(socket).exists()) {
+            address = QStringLiteral("unix:path=") + socket;
+        }
+    }
+    if (address.isEmpty() || address.startsWith(QLatin1String("autolaunch:"))) {
+        problem = QStringLiteral("no session bus: DBUS_SESSION_BUS_ADDRESS is not set and there is no "
+                                 "$XDG_RUNTIME_DIR/bus");
+        return std::nullopt;
+    }
+    QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("quellor-command"));
     if (!bus.isConnected()) {
-        complain(QStringLiteral("no session bus: %1").arg(bus.lastError().message()));
+        problem = QStringLiteral("no session bus: %1").arg(bus.lastError().message());
+        return std::nullopt;
+    }
+    return bus;
+}
+
+int printStatus() {
+    QString problem;
+    const std::optional<QDBusConnection> bus = sessionBus(problem);
+    if (!bus) {
+        complain(problem);
         return Failed;
     }
-    if (!serviceAnswers(bus)) {
+    if (!serviceAnswers(*bus)) {
         complain(QStringLiteral("Quellor is not running"));
         return Failed;
     }
-    QDBusInterface properties(ControlService::kService, ControlService::kPath,
-                              QStringLiteral("org.freedesktop.DBus.Properties"), bus);
-    const QDBusReply<QVariantMap> reply =
-        properties.call(QStringLiteral("GetAll"), ControlService::kInterface);
-    if (!reply.isValid()) {
-        complain(reply.error().message());
+    QuellorProxy quellor(ControlService::kService, ControlService::kPath, *bus);
+    const QString action = quellor.action();
+    if (quellor.lastError().isValid()) {
+        complain(quellor.lastError().message());
         return Failed;
     }
-    const QVariantMap p = reply.value();
     print(stdout, QStringLiteral("Action=%1\nActionTime=%2\nAlarmTime=%3\n")
-                      .arg(p.value(QStringLiteral("Action")).toString(),
-                           p.value(QStringLiteral("ActionTime")).toString(),
-                           p.value(QStringLiteral("AlarmTime")).toString()));
+                      .arg(action, quellor.actionTime(), quellor.alarmTime()));
     return Done;
 }
 
 int send(const ControlRequest& r) {
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        complain(QStringLiteral("Quellor runs, but there is no session bus to reach it: %1")
-                     .arg(bus.lastError().message()));
+    QString problem;
+    const std::optional<QDBusConnection> bus = sessionBus(problem);
+    if (!bus) {
+        complain(QStringLiteral("Quellor runs, but cannot be reached: %1").arg(problem));
         return Failed;
     }
     const QDeadlineTimer deadline(kWaitForServiceMs);
-    while (!serviceAnswers(bus)) {
+    while (!serviceAnswers(*bus)) {
         if (deadline.hasExpired()) {
             complain(QStringLiteral("Quellor runs, but does not answer on the session bus"));
             return Failed;
         }
         QThread::msleep(100);
     }
-    QDBusInterface quellor(ControlService::kService, ControlService::kPath, ControlService::kInterface, bus);
-    QList<std::pair<QString, QVariantList>> calls;
+    QuellorProxy quellor(ControlService::kService, ControlService::kPath, *bus);
+    QList<std::function<QDBusPendingReply<>()>> calls;
     if (r.cancelAction) {
-        calls.append({QStringLiteral("CancelAction"), {}});
+        calls.append([&] { return quellor.CancelAction(); });
     }
     if (r.action != TimerAction::None) {
-        calls.append({QStringLiteral("ScheduleAction"), {actionName(r.action), r.actionTime}});
+        calls.append([&] { return quellor.ScheduleAction(actionName(r.action), r.actionTime); });
     }
     if (r.cancelAlarm) {
-        calls.append({QStringLiteral("CancelAlarm"), {}});
+        calls.append([&] { return quellor.CancelAlarm(); });
     }
     if (!r.alarmTime.isEmpty()) {
-        calls.append({QStringLiteral("SetAlarm"), {r.alarmTime, r.music}});
+        calls.append([&] { return quellor.SetAlarm(r.alarmTime, r.music); });
     }
-    for (const auto& [method, args] : calls) {
-        const QDBusMessage reply = quellor.callWithArgumentList(QDBus::Block, method, args);
-        if (reply.type() == QDBusMessage::ErrorMessage) {
-            complain(reply.errorMessage());
-            return reply.errorName() == QDBusError::errorString(QDBusError::InvalidArgs) ? BadArguments
-                                                                                         : Failed;
+    for (const auto& call : calls) {
+        QDBusPendingReply<> reply = call();
+        reply.waitForFinished();
+        if (reply.isError()) {
+            complain(reply.error().message());
+            return reply.error().type() == QDBusError::InvalidArgs ? BadArguments : Failed;
         }
     }
     return Done;
@@ -102,10 +123,10 @@ int send(const ControlRequest& r) {
 
 } // namespace
 
-QStringList argumentsOf(int argc, char** argv) {
-    QStringList args;
+QList<QByteArray> argumentsOf(int argc, char** argv) {
+    QList<QByteArray> args;
     for (int i = 1; i < argc; ++i) {
-        args << QString::fromLocal8Bit(argv[i]);
+        args << QByteArray(argv[i]);
     }
     return args;
 }

@@ -11,7 +11,7 @@ namespace quellor {
 class SingleInstance;
 
 // The arguments as the program got them, without its own name.
-QStringList argumentsOf(int argc, char** argv);
+QList<QByteArray> argumentsOf(int argc, char** argv);
 
 // Answers help, version, status and bad arguments; none of them needs a display or the
 // instance lock. The exit status when that is all; nothing otherwise.

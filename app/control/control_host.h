@@ -1,20 +1,25 @@
 #pragma once
 // Everything that lets a script, the desktop's notifications and the session's idle handling
-// reach the running program, wired to its windows.
+// reach the running program: each calls or observes the schedule, never a window.
 
+#include "alarm_notice.h"
 #include "dbus_service.h"
+#include "forms.h"
+#include "idle_hold.h"
 #include "power_warning.h"
-#include "schedule_control.h"
 
 namespace quellor {
 
 struct ControlHost {
-    ControlHost(Forms& forms, AnsweringChooser& chooser, Notifications& notifications,
-                IdleInhibitor& inhibitor)
-        : schedule(forms, chooser), warning(schedule, notifications, inhibitor), service(schedule) {}
+    // Two notifications may stand at once: the warning before acting and the ringing alarm.
+    ControlHost(Forms& forms, Notifications& warnings, Notifications& alarms, IdleInhibitor& inhibitor)
+        : awake(forms.schedule(), inhibitor), warning(forms.schedule(), warnings),
+          alarm(forms.schedule(), alarms, [&forms] { return forms.mainWindowInSight(); }),
+          service(forms.schedule()) {}
 
-    ScheduleControl schedule;
+    IdleHold awake;
     PowerWarning warning;
+    AlarmNotice alarm;
     ControlService service;
 };
 

@@ -1,13 +1,18 @@
 #include "dbus_service.h"
 
-#include <QDBusConnectionInterface>
+#include "command_line.h"
+#include "quellor_adaptor.h"
+#include "time_text.h"
+
 #include <QDBusMessage>
 #include <QVariantMap>
 
 namespace quellor {
 
-ControlService::ControlService(ScheduleControl& control) : m_control(control) {
-    connect(&m_control, &ScheduleControl::stateChanged, this, &ControlService::announce);
+ControlService::ControlService(ScheduleModel& schedule)
+    : m_schedule(schedule), m_announced(schedule.state()) {
+    new QuellorAdaptor(this);
+    connect(&m_schedule, &ScheduleModel::changed, this, &ControlService::announce);
 }
 
 bool ControlService::publish(const QDBusConnection& bus) {
@@ -15,15 +20,14 @@ bool ControlService::publish(const QDBusConnection& bus) {
         return false;
     }
     m_bus = bus;
-    if (!m_bus->registerObject(kPath, this,
-                               QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties)) {
+    if (!m_bus->registerObject(kPath, this, QDBusConnection::ExportAdaptors)) {
         return false;
     }
     return m_bus->registerService(kService);
 }
 
 QString ControlService::action() const {
-    return actionName(m_control.state().action);
+    return actionName(m_schedule.state().action);
 }
 
 void ControlService::refuseIf(const QString& error) {
@@ -32,31 +36,37 @@ void ControlService::refuseIf(const QString& error) {
     }
 }
 
-void ControlService::ScheduleAction(const QString& action, const QString& time) {
+QString ControlService::scheduleAction(const QString& action, const QString& time) {
     const std::optional<TimerAction> named = actionNamed(action);
     if (!named) {
-        refuseIf(QStringLiteral("unknown action \"%1\": shutdown, restart or logoff").arg(action));
-        return;
+        return QStringLiteral("unknown action %1: shutdown, restart or logoff").arg(quoted(action));
     }
-    refuseIf(m_control.scheduleAction(*named, time));
+    return m_schedule.scheduleAction(*named, time);
+}
+
+QString ControlService::setAlarm(const QString& time, const QString& music) {
+    return m_schedule.setAlarm(time, music);
+}
+
+void ControlService::ScheduleAction(const QString& action, const QString& time) {
+    refuseIf(scheduleAction(action, time));
 }
 
 void ControlService::CancelAction() {
-    m_control.cancelAction();
+    m_schedule.cancelAction();
 }
 
 void ControlService::SetAlarm(const QString& time, const QString& music) {
-    refuseIf(m_control.setAlarm(time, music));
+    refuseIf(setAlarm(time, music));
 }
 
 void ControlService::CancelAlarm() {
-    m_control.cancelAlarm();
+    m_schedule.cancelAlarm();
 }
 
-void ControlService::announce(const ArmedState& now, const ArmedState& before) {
-    if (!m_bus) {
-        return;
-    }
+void ControlService::announce() {
+    const ArmedState now = m_schedule.state();
+    const ArmedState before = std::exchange(m_announced, now);
     QVariantMap changed;
     if (now.action != before.action) {
         changed.insert(QStringLiteral("Action"), actionName(now.action));
@@ -66,6 +76,9 @@ void ControlService::announce(const ArmedState& now, const ArmedState& before) {
     }
     if (now.alarmTime != before.alarmTime) {
         changed.insert(QStringLiteral("AlarmTime"), now.alarmTime);
+    }
+    if (!m_bus || changed.isEmpty()) {
+        return;
     }
     QDBusMessage signal = QDBusMessage::createSignal(kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                                      QStringLiteral("PropertiesChanged"));

@@ -1,19 +1,20 @@
 #pragma once
-// The program's face on the session bus: org.quellor.Quellor at /org/quellor/Quellor,
-// interface org.quellor.Quellor1. Its methods arm and cancel through the windows' own handlers;
-// its read-only properties tell what is armed and announce each change.
+// The program's face on the session bus, as org.quellor.Quellor1.xml describes it: its methods
+// arm and cancel in the schedule, its properties tell what is armed and announce each change.
+// The adaptor that carries the calls is generated from that description.
 
-#include "schedule_control.h"
+#include "schedule_model.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QObject>
 
+#include <optional>
+
 namespace quellor {
 
 class ControlService : public QObject, protected QDBusContext {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.quellor.Quellor1")
     Q_PROPERTY(QString Action READ action)
     Q_PROPERTY(QString ActionTime READ actionTime)
     Q_PROPERTY(QString AlarmTime READ alarmTime)
@@ -22,27 +23,32 @@ public:
     static inline const QString kPath = QStringLiteral("/org/quellor/Quellor");
     static inline const QString kInterface = QStringLiteral("org.quellor.Quellor1");
 
-    explicit ControlService(ScheduleControl& control);
+    explicit ControlService(ScheduleModel& schedule);
 
     // False when there is no such bus or another program holds the name.
     bool publish(const QDBusConnection& bus);
 
     // Empty strings when nothing is armed.
     QString action() const;
-    QString actionTime() const { return m_control.state().actionTime; }
-    QString alarmTime() const { return m_control.state().alarmTime; }
+    QString actionTime() const { return m_schedule.state().actionTime; }
+    QString alarmTime() const { return m_schedule.state().alarmTime; }
 
-public Q_SLOTS:
+    // The bus methods; a refusal goes back as InvalidArgs.
     void ScheduleAction(const QString& action, const QString& time);
     void CancelAction();
     void SetAlarm(const QString& time, const QString& music);
     void CancelAlarm();
 
+    // What ScheduleAction and SetAlarm do: why they refused, empty when done.
+    QString scheduleAction(const QString& action, const QString& time);
+    QString setAlarm(const QString& time, const QString& music);
+
 private:
     void refuseIf(const QString& error);
-    void announce(const ArmedState& now, const ArmedState& before);
+    void announce();
 
-    ScheduleControl& m_control;
+    ScheduleModel& m_schedule;
+    ArmedState m_announced;
     std::optional<QDBusConnection> m_bus;
 };
 

@@ -78,6 +78,8 @@ void Form10::createControls() {
     // The system's close key; under the lock's keyboard grab the window manager never sees it.
     auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+    // Nor its title bar's close button or system menu: the lock answers those itself.
+    m_titleBar = new TitleBarInput(this);
 }
 
 void Form10::present() {
@@ -117,12 +119,14 @@ void Form10::Form_Load() {
     m_animation.start();
 }
 
+// The window's own outer size bounds the field, title bar and borders included: the field's last
+// twips lie below the client area, where a point is drawn nowhere.
 int Form10::fieldWidth() const {
-    return toInt32(width() * m_canvas.twips().x);
+    return toInt32(frameGeometry().width() * m_canvas.twips().x);
 }
 
 int Form10::fieldHeight() const {
-    return toInt32(height() * m_canvas.twips().y);
+    return toInt32(frameGeometry().height() * m_canvas.twips().y);
 }
 
 void Form10::animationTurn() {

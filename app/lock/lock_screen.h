@@ -7,6 +7,7 @@
 #include "services.h"
 #include "star_canvas.h"
 #include "star_field.h"
+#include "title_bar_input.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -81,7 +82,7 @@ public:
     // A request to close, whatever its source; false while the lock holds.
     bool Form_QueryUnload();
 
-    // The field's size in twips (the client area).
+    // The field's size in twips: the window's outer size.
     int fieldWidth() const;
     int fieldHeight() const;
     const StarCanvas& canvas() const { return m_canvas; }
@@ -89,6 +90,7 @@ public:
     const std::vector<ScreenCover*>& covers() const { return m_covers; }
     // Covers over the strips of its own screen that its frame leaves bare.
     const std::vector<ScreenCover*>& strips() const { return m_strips; }
+    TitleBarInput& titleBar() { return *m_titleBar; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -112,6 +114,7 @@ private:
     Forms& m_forms;
     PasswordStore& m_store;
     StarCanvas m_canvas;
+    TitleBarInput* m_titleBar = nullptr;
     FramePacer m_pacer{kFrameRate, kFramesPerTurn};
     QTimer m_animation;
     QElapsedTimer m_sinceStart;

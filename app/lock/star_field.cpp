@@ -37,7 +37,10 @@ void StarField::frame(int width, int height, std::uint32_t colour, PixelSink& si
             s.y = 0;
             s.speed = randomSpeed(30, 5);
             s.x = randomBelow(width);
-            // A wrapping point blacks out the corner pixel, not its own last place, which stays lit.
+            // A wrapping point blacks out the corner pixel, and its own last place as well: left lit,
+            // that place would stay so for good, and where the window has no title bar to hide the
+            // field's last twips, the bottom row fills with dots.
+            sink.setPixel(oldX, oldY, kBlack);
             oldX = 0;
             oldY = 0;
         }

@@ -1,7 +1,8 @@
 #pragma once
 // The falling points of the lock screen, in twips: each frame moves every point down by its
 // speed and reports two pixel writes per point (black over the old place, the scheme's colour at
-// the new one). Pure, with the random source injected, so its rules are checked without a window.
+// the new one), and one more for a point that wraps to the top. Pure, with the random source injected, so its
+// rules are checked without a window.
 
 #include <array>
 #include <cstdint>

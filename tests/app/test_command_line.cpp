@@ -2,10 +2,15 @@
 
 #include "command_line.h"
 
+#include <QByteArrayView>
 #include <QDir>
 #include <QFile>
+
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quellor;
 
@@ -54,6 +59,11 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
+        // Links to music with names in other encodings go in the runtime folder: keep it ours.
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("run")));
+        QVERIFY(QFile::setPermissions(m_dir.filePath(QStringLiteral("run")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.filePath(QStringLiteral("run"))));
         QFile song(m_dir.filePath(QStringLiteral("song.mp3")));
         QVERIFY(song.open(QIODevice::WriteOnly));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
@@ -72,6 +82,7 @@ private Q_SLOTS:
         row("shutdown", {"--shutdown", "23:30"}, "shutdown 23:30:00");
         row("restart with seconds", {"--restart", "7:05:09"}, "restart 07:05:09");
         row("logoff inline", {"--logoff=00:00:00"}, "logoff 00:00:00");
+        row("countdown", {"--shutdown", "+30", "--alarm=+1440"}, "shutdown +30;alarm +1440");
         row("cancel", {"--cancel"}, "cancel");
         row("cancel alarm", {"--cancel-alarm"}, "cancel-alarm");
         row("alarm with relative music", {"--alarm", "6:00", "--music", "song.mp3"},
@@ -92,6 +103,9 @@ private Q_SLOTS:
         row("one-digit minute", {"--alarm", "7:5"}, "is not a time of day");
         row("space", {"--shutdown", " 12:00"}, "is not a time of day");
         row("twelve-hour", {"--shutdown", "7:00pm"}, "is not a time of day");
+        row("line break after a time", {"--restart", "07:00\n"}, "\"07:00\\n\" is not a time of day");
+        row("countdown of nothing", {"--shutdown", "+0"}, "\"+0\" is not a time of day");
+        row("countdown over a day", {"--alarm", "+1441"}, "is not a time of day");
         row("two actions", {"--shutdown", "12:00", "--restart", "13:00"},
             "--shutdown and --restart cannot be combined");
         row("arm and cancel", {"--cancel", "--logoff", "13:00"}, "--cancel and --logoff cannot be combined");
@@ -108,6 +122,32 @@ private Q_SLOTS:
         row("bare word", {"now"}, "unexpected argument \"now\"");
         row("Qt option without value", {"-session"}, "-session needs a value");
     }
+    // Music is named by the bytes of its file name, which need not be UTF-8: the program is then
+    // handed a link to it that is.
+    void musicNamedInAnyEncoding_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("UTF-8") << QByteArray("réveil.mp3");
+        QTest::newRow("Latin-1") << QByteArray("r\xe9veil.wav");
+        QTest::newRow("GBK") << QByteArray("\xc4\xd6\xd6\xd3.mp3");
+    }
+    void musicNamedInAnyEncoding() {
+        QFETCH(QByteArray, name);
+        const QByteArray dir = QFile::encodeName(m_dir.path());
+        const QByteArray path = dir + '/' + name;
+        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0600);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        const Invocation inv = parseCommandLine(QList<QByteArray>{"--alarm", "7:00", "--music", name}, dir);
+        QCOMPARE(inv.error, QString());
+        QVERIFY(QByteArrayView(QFile::encodeName(inv.request.music)).isValidUtf8());
+        struct stat given {
+        }, handed{};
+        QCOMPARE(::stat(path.constData(), &given), 0);
+        QCOMPARE(::stat(QFile::encodeName(inv.request.music).constData(), &handed), 0);
+        QCOMPARE(handed.st_ino, given.st_ino);
+        ::unlink(path.constData());
+    }
+
     void parse() {
         QFETCH(QStringList, args);
         QFETCH(QString, expected);

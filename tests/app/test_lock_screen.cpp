@@ -5,6 +5,7 @@
 #include "password_dialog.h"
 #include "password_store.h"
 #include "screen_cover.h"
+#include "system_menu.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <qpa/qplatformnativeinterface.h>
 
 using namespace quellor;
+
+Q_DECLARE_METATYPE(quellor::TitleBarPart)
 
 namespace {
 
@@ -79,6 +82,11 @@ void moveMouse(QWidget* over, int times) {
 void enter(Form10& lock, const QString& text) {
     lock.Text1->setText(text);
     lock.Command1_Click();
+}
+
+void send(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, to->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(to, &event);
 }
 
 QString describe(const MessageRequest& m) {
@@ -254,27 +262,48 @@ private Q_SLOTS:
         QCOMPARE(app.platform.powerActions(PowerAction::PowerOff), 1);
     }
 
+    // The title bar's close button and the system menu (by Alt+Space or a right click on the bar)
+    // come to the lock, not the window manager, while it holds keyboard and pointer.
     void closeRequests_data() {
         QTest::addColumn<QString>("okFirst"); // entry confirmed before the request; null: none
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<QString>("by");
         QTest::addColumn<int>("powerOffs");
-        QTest::newRow("empty box before any OK: refused quietly") << QString() << "" << false << 0;
-        QTest::newRow("empty box before any OK, Alt+F4") << QString() << "" << true << 0;
-        QTest::newRow("text before any OK: power-off") << QString() << "abc" << false << 1;
-        QTest::newRow("text before any OK, Alt+F4: power-off") << QString() << "abc" << true << 1;
-        QTest::newRow("even the right text before any OK") << QString() << "pw" << false << 1;
+        QTest::newRow("empty box before any OK: refused quietly") << QString() << ""
+                                                                  << "close" << 0;
+        QTest::newRow("empty box before any OK, Alt+F4") << QString() << ""
+                                                         << "Alt+F4" << 0;
+        QTest::newRow("text before any OK: power-off") << QString() << "abc"
+                                                       << "close" << 1;
+        QTest::newRow("text before any OK, Alt+F4: power-off") << QString() << "abc"
+                                                               << "Alt+F4" << 1;
+        QTest::newRow("even the right text before any OK") << QString() << "pw"
+                                                           << "close" << 1;
         QTest::newRow("right text after an earlier OK: refused quietly") << "wrong"
-                                                                         << "pw" << false << 0;
+                                                                         << "pw"
+                                                                         << "close" << 0;
         QTest::newRow("right text after an earlier OK, Alt+F4") << "wrong"
-                                                                << "pw" << true << 0;
+                                                                << "pw"
+                                                                << "Alt+F4" << 0;
         QTest::newRow("emptied box after an earlier OK: power-off") << "wrong"
-                                                                    << "" << false << 1;
+                                                                    << ""
+                                                                    << "close" << 1;
+        QTest::newRow("text, title bar's close button") << QString() << "abc"
+                                                        << "button" << 1;
+        QTest::newRow("text, the button pressed, released off it") << QString() << "abc"
+                                                                   << "button off" << 0;
+        QTest::newRow("text, system menu by Alt+Space, C") << QString() << "abc"
+                                                           << "Alt+Space C" << 1;
+        QTest::newRow("text, system menu left by Escape") << QString() << "abc"
+                                                          << "Alt+Space Escape" << 0;
+        QTest::newRow("right text after an OK, menu by a right click") << "wrong"
+                                                                       << "pw"
+                                                                       << "right click" << 0;
     }
     void closeRequests() {
         QFETCH(QString, okFirst);
         QFETCH(QString, typed);
-        QFETCH(bool, byKey);
+        QFETCH(QString, by);
         QFETCH(int, powerOffs);
         AppFixture app;
         Form10& f = lock(app, "pw");
@@ -283,17 +312,53 @@ private Q_SLOTS:
             enter(f, okFirst);
         }
         f.Text1->setText(typed);
-        if (byKey) {
-            QVERIFY(QTest::qWaitForWindowActive(&f));
-            QTest::keyClick(f.Text1, Qt::Key_F4, Qt::AltModifier);
-        } else {
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        f.titleBar().setFrameMarginsSource([] { return QMargins(1, 21, 1, 1); }); // a bar 20 px high
+        SystemMenu* menu = f.titleBar().systemMenu();
+        const int onButton = f.width() - 5;
+        if (by == "close") {
             QVERIFY(!f.close());
+        } else if (by == "Alt+F4") {
+            QTest::keyClick(f.Text1, Qt::Key_F4, Qt::AltModifier);
+        } else if (by.startsWith("Alt+Space")) {
+            QTest::keyClick(f.Text1, Qt::Key_Space, Qt::AltModifier);
+            QVERIFY(menu->hasFocus());
+            QTest::keyClick(menu, by.endsWith("C") ? Qt::Key_C : Qt::Key_Escape);
+        } else {
+            const Qt::MouseButton button = by == "right click" ? Qt::RightButton : Qt::LeftButton;
+            send(&f, QEvent::MouseButtonPress, {onButton, -10}, button, button);
+            send(&f, QEvent::MouseButtonRelease, {by == "button off" ? 300 : onButton, -10}, button, {});
+            if (button == Qt::RightButton) {
+                QVERIFY(menu->hasFocus());
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
         }
+        QVERIFY(!menu->isVisible());
         QCOMPARE(app.platform.powerActions(PowerAction::PowerOff), powerOffs);
         QCOMPARE(app.platform.powerActions(), powerOffs);
         QVERIFY(f.isVisible());
         QVERIFY(f.locked());
         QVERIFY(!app.forms.mainWindow().isVisible());
+    }
+
+    void titleBarParts_data() {
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QPoint>("at"); // over a client 1024 wide
+        QTest::addColumn<TitleBarPart>("part");
+        const QMargins bar(1, 21, 1, 1);
+        QTest::newRow("close button, last column") << bar << QPoint(1024, -21) << TitleBarPart::CloseButton;
+        QTest::newRow("left of the close button") << bar << QPoint(1003, -1) << TitleBarPart::Bar;
+        QTest::newRow("icon, its last column") << bar << QPoint(19, -10) << TitleBarPart::Icon;
+        QTest::newRow("above the bar") << bar << QPoint(1020, -22) << TitleBarPart::None;
+        QTest::newRow("the client area") << bar << QPoint(1020, 0) << TitleBarPart::None;
+        QTest::newRow("a border but no bar")
+            << QMargins(2, 2, 2, 2) << QPoint(1024, -1) << TitleBarPart::None;
+    }
+    void titleBarParts() {
+        QFETCH(QMargins, frame);
+        QFETCH(QPoint, at);
+        QFETCH(TitleBarPart, part);
+        QCOMPARE(titleBarPartAt(at, QSize(1024, 747), frame), part);
     }
 
     void anUnreadableFileChecksAgainstThisRunsPassword_data() {
@@ -386,6 +451,7 @@ private Q_SLOTS:
     void pointsFallInTheSchemesColourOnBlack() {
         AppFixture app;
         Form10& f = lock(app, "pw");
+        QCOMPARE(f.fieldHeight(), toInt32(f.frameGeometry().height() * 15.0)); // the title bar included
         const std::array<Star, StarField::kCount> start = f.stars().stars();
         const std::uint32_t c = StarField::schemeColour(f.scheme());
         const QRgb colour = qRgb(int(c & 0xff), int((c >> 8) & 0xff), int(c >> 16));
@@ -401,7 +467,7 @@ private Q_SLOTS:
             }
         }
         QVERIFY(lit > 0);
-        QVERIFY(lit <= 2 * StarField::kCount); // a point's pixel, or a wrapped point's last one
+        QVERIFY(lit <= StarField::kCount); // nothing a wrapped point left behind
     }
 };
 

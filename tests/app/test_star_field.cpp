@@ -2,6 +2,7 @@
 #include "star_canvas.h"
 #include "star_field.h"
 
+#include <QImage>
 #include <QTest>
 
 #include <deque>
@@ -120,14 +121,14 @@ private Q_SLOTS:
         QTest::newRow("landing exactly on the height stays")
             << Star{300, 11500, 20} << 11520 << QList<double>{} << Star{300, 11520, 20}
             << PixelWrite{300, 11500, 0};
-        QTest::newRow("passing the bottom wraps; corner blacked out")
+        QTest::newRow("passing the bottom wraps; its last place, then the corner blacked out")
             << Star{300, 11510, 11} << 11520 << QList<double>{0.5, 0.25} << Star{3840, 0, 20}
-            << PixelWrite{0, 0, 0};
-        QTest::newRow("wrap speed 5 at least")
-            << Star{7, 11520, 5} << 11520 << QList<double>{0.0, 0.0} << Star{0, 0, 5} << PixelWrite{0, 0, 0};
+            << PixelWrite{300, 11510, 0};
+        QTest::newRow("wrap speed 5 at least") << Star{7, 11520, 5} << 11520 << QList<double>{0.0, 0.0}
+                                               << Star{0, 0, 5} << PixelWrite{7, 11520, 0};
         QTest::newRow("wrap speed 35 at most")
             << Star{7, 11520, 5} << 11520 << QList<double>{0.99999, 0.99999} << Star{15359, 0, 35}
-            << PixelWrite{0, 0, 0};
+            << PixelWrite{7, 11520, 0};
         QTest::newRow("wider than 16 bits keeps falling")
             << Star{57000, 32760, 30} << 40000 << QList<double>{} << Star{57000, 32790, 30}
             << PixelWrite{57000, 32760, 0};
@@ -148,12 +149,38 @@ private Q_SLOTS:
         RecordingSink sink;
         field.frame(15360, height, kColour, sink);
         QCOMPARE(field.stars()[100], after);
-        QCOMPARE(sink.writes.size(), std::size_t(2 * StarField::kCount));
-        // Black first, then the colour, point by point in order.
+        const std::size_t wrapped = after.y < before.y;
+        QCOMPARE(sink.writes.size(), 2 * StarField::kCount + wrapped);
+        // Black first (a wrapping point's corner too), then the colour, point by point in order.
         QCOMPARE(sink.writes[200], blackOut);
-        QCOMPARE(sink.writes[201], (PixelWrite{after.x, after.y, kColour}));
+        QCOMPARE(sink.writes[200 + wrapped], (wrapped ? PixelWrite{0, 0, 0} : blackOut));
+        QCOMPARE(sink.writes[201 + wrapped], (PixelWrite{after.x, after.y, kColour}));
         QCOMPARE(sink.writes[0], (PixelWrite{0, 0, 0}));
         QCOMPARE(sink.writes[1], (PixelWrite{0, 0, kColour}));
+    }
+
+    // Long after the start the picture's last row holds only points passing through, no row of dots
+    // left by wrapping points, whether the field ends there or a title bar's height below it.
+    void longAfterTheLastRowHoldsNoDots_data() {
+        QTest::addColumn<int>("below"); // field pixels under the picture
+        QTest::newRow("no title bar") << 0;
+        QTest::newRow("a title bar") << 20;
+    }
+    void longAfterTheLastRowHoldsNoDots() {
+        QFETCH(int, below);
+        SeededRandom random;
+        StarField field(random);
+        StarCanvas canvas(Twips{15, 15});
+        canvas.resize({320, 240});
+        field.scatter(4800, (240 + below) * 15);
+        for (int i = 0; i < 720 * 30; ++i) {
+            field.frame(4800, (240 + below) * 15, kColour, canvas);
+        }
+        int lit = 0;
+        for (int x = 0; x < 320; ++x) {
+            lit += canvas.image().pixel(x, 239) != qRgb(0, 0, 0);
+        }
+        QVERIFY2(lit <= 3, qPrintable(QString::number(lit)));
     }
 
     void canvasTurnsTwipsIntoPixelsAndReportsChangedTiles() {

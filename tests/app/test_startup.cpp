@@ -1,23 +1,52 @@
 #include "about_dialog.h"
 #include "app_fixture.h"
 #include "controls.h"
+#include "font_faces.h"
 #include "main_window.h"
 #include "single_instance.h"
 #include "splash_screen.h"
 #include "startup.h"
 
 #include <QDir>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 using namespace quellor;
 
 class TestStartup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { installFaceSubstitutions(); }
+
+    // The Windows faces the forms name resolve to the closest faces the program's packages install.
+    void windowsFacesResolveToInstalledOnes_data() {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<QString>("resolved"); // the start of the installed face's name
+        QTest::newRow("宋体, a Song serif") << "宋体"
+                                            << "AR PL UMing";
+        QTest::newRow("幼圆, a CJK sans") << "幼圆"
+                                          << "WenQuanYi";
+        QTest::newRow("Tahoma, a sans") << "Tahoma"
+                                        << "DejaVu Sans";
+        QTest::newRow("MS Sans Serif, a sans") << "MS Sans Serif"
+                                               << "DejaVu Sans";
+    }
+    void windowsFacesResolveToInstalledOnes() {
+        QFETCH(QString, face);
+        QFETCH(QString, resolved);
+        const QString family = QFontInfo(makeFont(face, 10.5, true)).family();
+        QVERIFY2(family.startsWith(resolved), qPrintable(family));
+    }
+
     void secondInstanceIsWarnedAndEnds() {
         AppFixture app;
         const QString lock = app.dir.path() + QStringLiteral("/instance.lock");
@@ -138,6 +167,16 @@ private Q_SLOTS:
         QCOMPARE(lines[0], QStringLiteral("软件名称：Quellor4.0"));
         QCOMPARE(lines[1], QString(29, QLatin1Char('*')));
         QCOMPARE(Form4::aboutText().count(QStringLiteral("\r\n")), 4);
+        // Each line on one line of the box, all of them within it: no scroll bar.
+        QPlainTextEdit* box = about.Text1;
+        const int needed = int(lines.size() * QFontMetricsF(box->font()).lineSpacing() +
+                               2 * box->document()->documentMargin() + 0.999);
+        const int room = box->height() - 2 * box->frameWidth();
+        QVERIFY2(needed <= room, qPrintable(QString("%1 px needed, %2 there").arg(needed).arg(room)));
+        QTRY_VERIFY(!box->verticalScrollBar()->isVisible() && !box->horizontalScrollBar()->isVisible());
+        for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next()) {
+            QCOMPARE(b.layout()->lineCount(), 1);
+        }
         QCOMPARE(about.windowTitle(), QStringLiteral("软件说明"));
         QVERIFY((about.geometry().center() - QGuiApplication::primaryScreen()->geometry().center())
                     .manhattanLength() <= 1);

@@ -3,7 +3,8 @@
 # logind. Locking stores the password and holds keyboard and pointer; the box appears on the
 # fortieth mouse move; two wrong passwords then the right one unlock without a power-off; three
 # wrong ones power off exactly once (and the right one still unlocks afterwards); Alt+F4 with
-# text in the box powers off once and leaves the lock up. The lock holds input before it shows,
+# text in the box powers off once and leaves the lock up, and so do its title bar's close button and
+# its system menu, which the lock answers itself under its grabs. The lock holds input before it shows,
 # comes back at once when another client unmaps it, and marks the session locked while it stands;
 # a pasted password with a line break unlocks when pasted again; killed while locked, its guard has
 # logind lock the session.
@@ -164,6 +165,31 @@ xdotool key ctrl+a
 enter_password "Pw3"
 expect_unlocked
 
+harness_log "lock, its title bar's close button and system menu"
+lock_with "Pw6"
+mouse_moves 40
+harness_until 5 box_showing || harness_fail "no box after forty moves"
+# Where the window manager draws it: the close button at the bar's right end.
+read -r lx ly lw _ <<<"$(harness_geometry "$(lock_window)")"
+read -r _ right top _ <<<"$(xprop -id "$(lock_window)" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')"
+((top > 0)) || harness_fail "the lock has no title bar"
+bar_y=$((ly - top / 2)) close_x=$((lx + lw + right - top / 2))
+xdotool mousemove "$close_x" "$bar_y" click 1
+sleep 1
+power_offs_are 2 || harness_fail "the close button with an empty box powered off"
+xdotool type --delay 30 "typed"
+xdotool mousemove "$close_x" "$bar_y" click 1
+harness_until 5 power_offs_are 3 || harness_fail "no power-off on the title bar's close button"
+xdotool key alt+space
+harness_atspi wait "系统菜单" >/dev/null || harness_fail "no system menu on Alt+Space"
+xdotool key c
+harness_until 5 power_offs_are 4 || harness_fail "no power-off on the system menu's close"
+main_window_showing && harness_fail "the lock let go on its title bar"
+lock_standing || harness_fail "the lock does not stand after its title bar's requests"
+xdotool key ctrl+a
+enter_password "Pw6"
+expect_unlocked
+
 harness_log "lock with a pasted line break, pasted again to unlock"
 lock_with $'Pw\n4' --paste
 mouse_moves 40
@@ -173,7 +199,7 @@ expect_unlocked
 
 harness_program_running || harness_fail "program ended"
 harness_logind_methods | grep -qx Lock && harness_fail "the session was locked while the program ran"
-(($(power_offs) == 2)) || harness_fail "expected two PowerOffs in all, got $(power_offs)"
+(($(power_offs) == 4)) || harness_fail "expected four PowerOffs in all, got $(power_offs)"
 
 harness_log "killed while locked"
 lock_with "Pw5"

@@ -80,8 +80,9 @@ harness_log "Depends: $depends"
 # The shared libraries come from dpkg-shlibdeps; the rest the program loads at run time.
 # has <field value> <relation>: the relation is one of the field's, whole.
 has() { grep -qE "(^|, )$(sed 's/[][+.|()]/\\&/g' <<<"$2")( \(|,|$)" <<<"$1"; }
-for dep in "libvantrellib4 (>= $VERSION)" libqt6widgets6 libqt6gui6 libqt6core6 libqt6multimedia6 libqt6dbus6 libc6 libstdc++6 \
-    gstreamer1.0-plugins-base "gstreamer1.0-plugins-good (>= 1.22)" "fonts-wqy-microhei | fonts-wqy-zenhei"; do
+for dep in "libvantrellib4 (>= $VERSION)" libqt6widgets6 libqt6gui6 libqt6core6 libqt6multimedia6 libqt6dbus6 libc6 \
+    libstdc++6 gstreamer1.0-plugins-base "gstreamer1.0-plugins-good (>= 1.22)" fonts-arphic-uming \
+    "fonts-wqy-microhei | fonts-wqy-zenhei"; do
     has "$depends" "$dep" || harness_fail "Depends lacks $dep"
 done
 # The GStreamer plugins the media player builds its pipeline from, down to the PulseAudio sink it

@@ -3,8 +3,11 @@
 # session bus and ends at once: a restart armed 10 s ahead shows in the window, is warned of by a
 # desktop notification, holds logind's idle inhibitor, and reaches the mock logind exactly once,
 # at that second. A cancel before the time, from the command line or from the notification,
-# means no power call. Bad arguments end with status 2 and arm nothing. Then a first start with
-# arguments starts Quellor and arms.
+# means no power call. Bad arguments (a line break in a time, a huge one) end with status 2 or
+# InvalidArgs, quoted short, and arm nothing; without a bus address the command ends with status
+# 1 and starts no bus. A countdown shows as its time of day. The alarm, its music named in
+# Latin-1, rings while the window is parked: a notification's "关闭闹钟" stops it. Then a first
+# start with arguments starts Quellor and arms.
 #
 #   scripted.sh <directory holding the Quellor binary>
 set -u
@@ -70,13 +73,33 @@ done <<EOF_BAD
 --bogus
 --cancel --restart 12:00
 EOF_BAD
+for bad in $'07:00\n' $'7:00\r' $'\t7:00'; do
+    rc=0
+    quellor --restart "$bad" >/dev/null 2>"$HARNESS_DIR/err" || rc=$?
+    ((rc == 2)) || harness_fail "a time with a control character ended with $rc"
+    (($(wc -l <"$HARNESS_DIR/err") <= 2)) || harness_fail "the refusal ran over lines: $(cat "$HARNESS_DIR/err")"
+done
 [[ "$(quellor --status)" == $'Action=\nActionTime=\nAlarmTime=' ]] || harness_fail "bad arguments armed: $(quellor --status)"
+# No bus address: a clear failure, and no bus started on the side.
+rc=0
+env -u DBUS_SESSION_BUS_ADDRESS "$BIN_DIR/Quellor" --cancel >/dev/null 2>"$HARNESS_DIR/err" || rc=$?
+((rc == 1)) && grep -q '^quellor: .*no session bus' "$HARNESS_DIR/err" || harness_fail "no bus address: $rc $(cat "$HARNESS_DIR/err")"
+autolaunched() {
+    local pid
+    for pid in $(pgrep -f -- '--autolaunch'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && return 0
+    done
+    return 1
+}
+! autolaunched || harness_fail "the command launched a session bus of its own"
 
 # --- Bus methods refuse bad arguments with InvalidArgs ---------------------------------------
-for call in "ScheduleAction reboot 12:00" "ScheduleAction shutdown 7:5" "SetAlarm 99:00 ''"; do
+for call in "ScheduleAction reboot 12:00" "ScheduleAction shutdown 7:5" "SetAlarm 99:00 ''" \
+    "ScheduleAction restart '07:00\n'" "SetAlarm '$(head -c 100000 /dev/zero | tr '\0' 9)' ''"; do
     # shellcheck disable=SC2086
-    out=$(method $call 2>&1) && harness_fail "$call was accepted"
-    grep -q "org.freedesktop.DBus.Error.InvalidArgs" <<<"$out" || harness_fail "$call: $out"
+    out=$(method $call 2>&1) && harness_fail "${call:0:60} was accepted"
+    grep -q "org.freedesktop.DBus.Error.InvalidArgs" <<<"$out" || harness_fail "${call:0:60}: ${out:0:300}"
+    ((${#out} < 400)) || harness_fail "the refusal quotes ${#out} characters back"
 done
 
 # --- A restart 10 s ahead from the command line ------------------------------------------
@@ -118,6 +141,14 @@ quellor --cancel || harness_fail "--cancel ended with $?"
 harness_until 3 awake_released || harness_fail "the idle inhibitor outlived the cancel: $(inhibitors)"
 grep -q "CloseNotification" "$NOTES" || harness_fail "the warning was not withdrawn"
 
+# --- A countdown: half an hour from now, shown as that time of day --------------------------
+EARLIEST=$(date -d '+30 min' +%H:%M:%S)
+method ScheduleAction shutdown "'+30'" >/dev/null || harness_fail "ScheduleAction refused +30"
+LATEST=$(date -d '+30 min' +%H:%M:%S)
+[[ "$(field 定时关机)" == "$EARLIEST" || "$(field 定时关机)" == "$LATEST" ]] ||
+    harness_fail "+30 shows as \"$(field 定时关机)\", expected $EARLIEST"
+quellor --cancel || harness_fail "--cancel ended with $?"
+
 # --- The warning's "取消关机" ----------------------------------------------------------------
 AT=$(seconds_ahead 12)
 CANCEL_BY=$(($(date +%s) + 12))
@@ -143,6 +174,32 @@ cp "$BIN_DIR/2.wav" "$HARNESS_DIR/wake.wav"
 quellor --cancel-alarm || harness_fail "--cancel-alarm ended with $?"
 [[ "$(prop AlarmTime)" == "(<''>,)" && -z "$(field 闹钟定时)" ]] || harness_fail "alarm still set"
 
+# --- The alarm rings while the window is parked; its notification stops it ------------------
+# Another window in front, so the dock parks the main window above the screen.
+xmessage -geometry "400x200+0+400" -name other "other" >/dev/null 2>&1 &
+harness_track $!
+harness_wait_window "other" 10 >/dev/null || harness_fail "no other window"
+xdotool mousemove 200 500 click 1
+MAIN=$(harness_wait_window "Quellor4.1" 10) || harness_fail "no main window"
+read -r _ _ _ MAIN_H <<<"$(harness_geometry "$MAIN")"
+harness_wait_top "$MAIN" $((2 - MAIN_H)) >/dev/null || harness_fail "main window not parked: $(harness_geometry "$MAIN")"
+cp "$BIN_DIR/2.wav" "$HARNESS_DIR/"$'\xe9veil.wav' # "éveil" in Latin-1: no UTF-8 name
+AT=$(seconds_ahead 4)
+(cd "$HARNESS_DIR" && "$BIN_DIR/Quellor" --alarm "$AT" --music $'\xe9veil.wav') || harness_fail "--alarm with a Latin-1 name ended with $?"
+harness_until 3 held_awake || harness_fail "no idle inhibitor while the alarm is armed"
+inhibitors | grep -q "闹钟定时 $AT" || harness_fail "the inhibitor does not name $AT: $(inhibitors)"
+harness_until 8 grep -q "Notify .*闹钟正在响.*关闭闹钟" "$NOTES" || harness_fail "no notification of the ringing alarm"
+harness_atspi enabled 关闭闹钟 --role "push button" || harness_fail "\"关闭闹钟\" not enabled while ringing"
+CLOSED=$(grep -c CloseNotification "$NOTES")
+gdbus call --session -d org.freedesktop.Notifications -o /org/freedesktop/Notifications \
+    -m org.freedesktop.DBus.Mock.EmitSignal org.freedesktop.Notifications ActionInvoked us \
+    "[<uint32 $(grep -c ' Notify ' "$NOTES")>, <'quellor-action'>]" >/dev/null || harness_fail "cannot invoke the alarm's action"
+music_stopped() { ! harness_atspi --timeout 1 enabled 关闭闹钟 --role "push button"; }
+harness_until 3 music_stopped || harness_fail "the notification's \"关闭闹钟\" did not stop the alarm"
+harness_until 3 bash -c "(( \$(grep -c CloseNotification '$NOTES') > $CLOSED ))" || harness_fail "the alarm's notification stayed"
+harness_until 3 awake_released || harness_fail "the idle inhibitor outlived the alarm: $(inhibitors)"
+quellor --cancel-alarm || harness_fail "--cancel-alarm ended with $?"
+
 grep -q "PropertiesChanged ('org.quellor.Quellor1', {'Action': <'restart'>" "$HARNESS_DIR/monitor.log" ||
     harness_fail "no PropertiesChanged for Action: $(cat "$HARNESS_DIR/monitor.log")"
 grep -q "'AlarmTime': <'06:30:00'>" "$HARNESS_DIR/monitor.log" || harness_fail "no PropertiesChanged for AlarmTime"
@@ -159,5 +216,7 @@ harness_until 20 bash -c "[[ \"\$('$BIN_DIR/Quellor' --status 2>/dev/null | head
     harness_fail "a first start did not arm: $(quellor --status 2>&1)"
 [[ "$(od -An -tx1 "$SETTINGS" | tr -d ' \n')" == "2031200d0a" ]] || harness_fail "options file not \" 1 \\r\\n\""
 harness_until 3 held_awake || harness_fail "no idle inhibitor after a first start"
+harness_atspi --timeout 30 wait "定时关机" --role "push button" || harness_fail "no main window after a first start"
+[[ "$(field 定时关机)" == "$AT" ]] || harness_fail "after a first start the field shows \"$(field 定时关机)\""
 [[ "$(power_calls)" == "Reboot" ]] || harness_fail "unexpected power calls: $(power_calls | tr '\n' ' ')"
 harness_log "PASS"

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # End to end: a restart typed a few seconds ahead through the real window reaches the (mock)
-# logind exactly once, at that second; "快速关机" then asks it for one power-off.
+# logind exactly once, at that second; "快速关机" then asks it for one power-off. Then, with the
+# program's wall clock stepped by libfaketime (its steady clock left real, as a time sync does), a
+# restart whose second the clock steps over runs once, and not again when the clock is set back
+# over it.
 #
 #   timed_power.sh <directory holding the Quellor binary>
 set -u
@@ -15,7 +18,19 @@ harness_set_aside "$SETTINGS"
 harness_start_display
 harness_start_session_bus --atspi
 harness_start_mock_logind
-harness_start_program "$BIN_DIR/Quellor"
+FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n1)
+[[ -n "$FAKETIME_LIB" ]] || harness_fail "no libfaketime (scripts/deps.sh installs it)"
+FAKE_CLOCK="$HARNESS_DIR/faketime"
+OFFSET=0
+# Sets the program's wall clock to the real one plus $1 seconds.
+step_clock() {
+    OFFSET=$1
+    printf '%+d\n' "$1" >"$FAKE_CLOCK.new" && mv "$FAKE_CLOCK.new" "$FAKE_CLOCK"
+}
+fake_now() { echo $(($(date +%s) + OFFSET)); }
+step_clock 0
+harness_start_program env LD_PRELOAD="$FAKETIME_LIB" FAKETIME_TIMESTAMP_FILE="$FAKE_CLOCK" FAKETIME_NO_CACHE=1 \
+    FAKETIME_DONT_FAKE_MONOTONIC=1 "$BIN_DIR/Quellor"
 
 # The splash runs for seven seconds before the main window's buttons exist.
 harness_atspi --timeout 30 wait "定时关机" --role "push button" || harness_fail "no main window"
@@ -58,5 +73,19 @@ harness_until 5 grep -q PowerOff "$HARNESS_CALLS" || harness_fail "no PowerOff a
 sleep 1
 [[ "$(harness_logind_methods | tr '\n' ' ')" == "CanReboot Reboot PowerOff " ]] ||
     harness_fail "expected Reboot then one PowerOff, got: $(harness_logind_methods | tr '\n' ' ')"
+
+# A time sync steps the wall clock 5 s forward over the armed second: it runs at once, once.
+reboots() { harness_logind_methods | grep -cx Reboot; }
+TARGET=$(($(fake_now) + 6))
+"$BIN_DIR/Quellor" --restart "$(date -d "@$TARGET" +%H:%M:%S)" || harness_fail "--restart ended with $?"
+while (($(fake_now) < TARGET - 3)); do sleep 0.1; done
+step_clock 5
+harness_until 3 bash -c "(( \$(awk '\$2 == \"Reboot\"' '$HARNESS_CALLS' | wc -l) == 2 ))" ||
+    harness_fail "the second the clock stepped over did not run: $(harness_logind_methods | tr '\n' ' ')"
+# Set back over it again: the same day's restart does not run twice.
+step_clock 0
+while (($(fake_now) < TARGET + 2)); do sleep 0.2; done
+(($(reboots) == 2)) || harness_fail "the restart ran again after the clock was set back: $(reboots) Reboot calls"
+harness_program_running || harness_fail "program ended"
 
 harness_log "PASS"

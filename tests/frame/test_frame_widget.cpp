@@ -49,8 +49,9 @@ struct Fixture {
     QWidget* container = nullptr;
     QPointer<QWidget> root;
 
-    // A nested frame lies in a container inside its window rather than on the window itself.
-    explicit Fixture(QWidget* h = nullptr, bool nested = false) {
+    // A nested frame lies in a container inside its window rather than on the window itself, the
+    // container `margin` pixels in from the window's corner.
+    explicit Fixture(QWidget* h = nullptr, bool nested = false, int margin = 0) {
         QWidget* hostWidget = h;
         if (!hostWidget) {
             host = new Host;
@@ -58,11 +59,11 @@ struct Fixture {
         }
         root = hostWidget;
         hostWidget->setWindowFlag(Qt::FramelessWindowHint);
-        hostWidget->resize(400, 266);
+        hostWidget->resize(400 + 2 * margin, 266 + 2 * margin);
         QWidget* parent = hostWidget;
         if (nested) {
             container = new QWidget(hostWidget);
-            container->setGeometry(0, 0, 400, 266);
+            container->setGeometry(margin, margin, 400, 266);
             parent = container;
         }
         frame = new Vantrel(parent);
@@ -564,17 +565,26 @@ private Q_SLOTS:
         QTest::addColumn<QPointF>("grab"); // pixels within the strip
         QTest::addColumn<double>("left");
         QTest::addColumn<double>("top");
-        QTest::newRow("no move since creation") << false << QPointF() << 500 * 15.0 - 480 << 300 * 15.0;
-        QTest::newRow("grab offset") << true << QPointF(10, 7) << 500 * 15.0 - 150 - 480 << 300 * 15.0 - 105;
-        QTest::newRow("half rounds to even, down") << true << QPointF(0, 7.5) << 7500.0 - 480 << 4500.0 - 112;
-        QTest::newRow("half rounds to even, up") << true << QPointF(0, 8.5) << 7500.0 - 480 << 4500.0 - 128;
+        QTest::addColumn<int>("margin"); // -1: the frame on the window itself; else nested that far in
+        QTest::newRow("no move since creation") << false << QPointF() << 500 * 15.0 - 480 << 300 * 15.0 << -1;
+        QTest::newRow("grab offset") << true << QPointF(10, 7) << 500 * 15.0 - 150 - 480 << 300 * 15.0 - 105
+                                     << -1;
+        QTest::newRow("half rounds to even, down")
+            << true << QPointF(0, 7.5) << 7500.0 - 480 << 4500.0 - 112 << -1;
+        QTest::newRow("half rounds to even, up")
+            << true << QPointF(0, 8.5) << 7500.0 - 480 << 4500.0 - 128 << -1;
+        QTest::newRow("nested at the corner")
+            << true << QPointF(10, 7) << 7500.0 - 150 - 480 << 4500.0 - 105 << 0;
+        QTest::newRow("nested 20 px in")
+            << true << QPointF(10, 7) << 7500.0 - 150 - 480 - 300 << 4500.0 - 105 - 300 << 20;
     }
     void dragMovesTheHostUnderTheCursor() {
         QFETCH(bool, movedBefore);
         QFETCH(QPointF, grab);
         QFETCH(double, left);
         QFETCH(double, top);
-        Fixture f;
+        QFETCH(int, margin);
+        Fixture f(nullptr, margin >= 0, std::max(margin, 0));
         ImageElement* mover = f.image("mover");
         QTimer* timer = f.frame->findChild<QTimer*>("Timer1");
         if (movedBefore) {

@@ -4,7 +4,7 @@
 namespace quellor {
 
 // A clock the test sets and advances by hand: advanceMs() lets time pass, set() and setTime()
-// move only the wall clock, as setting the system clock does.
+// move only the wall clock, as setting the system clock does, and suspendMs() sleeps the machine.
 class FakeClock : public Clock {
 public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(12, 0, 0)))
@@ -16,11 +16,17 @@ public:
         m_now = m_now.addMSecs(ms);
         m_elapsed += ms;
     }
+    void suspendMs(qint64 ms) {
+        m_now = m_now.addMSecs(ms);
+        m_slept += ms;
+    }
     qint64 elapsedMs() const override { return m_elapsed; }
+    qint64 bootMs() const override { return m_elapsed + m_slept; }
 
 private:
     QDateTime m_now;
     qint64 m_elapsed = 0;
+    qint64 m_slept = 0;
 };
 
 } // namespace quellor

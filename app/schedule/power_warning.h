@@ -1,21 +1,19 @@
 #pragma once
-// Before a timed power action runs: a notification a minute ahead (at once when it is armed
-// closer than that) whose "取消关机" does what that button does, and the session held awake
-// for as long as the action is armed, so the machine does not idle into sleep before its time.
+// A minute before a timed power action (at once when it is armed closer than that), a
+// notification whose "取消关机" does what that button does.
 
-#include "schedule_control.h"
+#include "schedule_model.h"
 
 #include <QObject>
 
 namespace quellor {
 
-class IdleInhibitor;
 class Notifications;
 
 class PowerWarning : public QObject {
     Q_OBJECT
 public:
-    PowerWarning(ScheduleControl& control, Notifications& notifications, IdleInhibitor& inhibitor);
+    PowerWarning(ScheduleModel& schedule, Notifications& notifications);
     // A warning left on the desktop would speak for a program that no longer runs.
     ~PowerWarning() override;
 
@@ -24,13 +22,13 @@ public:
     static QString warningText(TimerAction action, qint64 seconds);
 
 private:
-    void onStateChanged();
+    void onChanged();
     void onTick();
-    void onActionRan();
+    void withdraw();
 
-    ScheduleControl& m_control;
+    ScheduleModel& m_schedule;
     Notifications& m_notifications;
-    IdleInhibitor& m_inhibitor;
+    ArmedState m_seen;     // the action and time the warning is about
     bool m_warned = false; // of the action's coming second
 };
 
