@@ -52,29 +52,15 @@ done
 [[ "$(mode_of usr/lib/quellor/quellor.installed)" == "-rw-r--r--" ]] || harness_fail "marker mode"
 
 field() { dpkg-deb -f "${2:-$DEB}" "$1"; }
-control_files() { dpkg-deb --ctrl-tarfile "$1" | tar -t | sed 's|^\./||' | grep . | sort | tr '\n' ' '; }
 control_file() { dpkg-deb --ctrl-tarfile "$1" | tar -xO "./$2"; }
+# Beyond lintian: every package's changelog reaches this very version.
 for package in "${PACKAGES[@]}"; do
     deb=$(deb_of $package)
-    [[ "$(field Package "$deb")" == "$package" ]] || harness_fail "package name $(field Package "$deb")"
-    [[ "$(field Maintainer "$deb")" =~ ^[^\<\>]+\ \<[^@\<\>]+@[^@\<\>]+\>$ ]] ||
-        harness_fail "$package's maintainer has no address: $(field Maintainer "$deb")"
-    [[ "$(field Source "$deb")" == quellor ]] || harness_fail "$package's source is $(field Source "$deb")"
-    # ldconfig through dpkg's trigger, in the library's package alone; no maintainer scripts.
-    want="control md5sums "
-    [[ $package == libvantrellib4 ]] && want="control md5sums shlibs symbols triggers "
-    [[ "$(control_files "$deb")" == "$want" ]] || harness_fail "$package's control files: $(control_files "$deb")"
-    # The licence, machine-readable, and the changelog of this very version.
-    copyright=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/doc/$package/copyright")
-    grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" <<<"$copyright" &&
-        grep -qx "License: Expat" <<<"$copyright" || harness_fail "$package's copyright file: $copyright"
+    [[ "$(field Package "$deb")" == "$package" ]] || harness_fail "$package is named $(field Package "$deb")"
     logged=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/doc/$package/changelog.gz" | gzip -dc |
         dpkg-parsechangelog -l- -SVersion)
     [[ "$logged" == "$VERSION" ]] || harness_fail "$package's changelog ends at version $logged"
 done
-[[ "$(control_file "$LIB" triggers)" == "activate-noawait ldconfig" ]] || harness_fail "library trigger: $(control_file "$LIB" triggers)"
-[[ "$(control_file "$LIB" shlibs)" == "libVantrelLib 4 libvantrellib4 (>= $VERSION)" ]] ||
-    harness_fail "library shlibs: $(control_file "$LIB" shlibs)"
 depends=$(field Depends)
 harness_log "Depends: $depends"
 # The shared libraries come from dpkg-shlibdeps; the rest the program loads at run time.
