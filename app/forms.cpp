@@ -145,6 +145,10 @@ Form10* Forms::lockScreen() {
 Form10& Forms::showLockScreen() {
     if (!m_form10) {
         m_form10 = new Form10(m_services, *this, passwordStore());
+        if (onLockChanged) {
+            onLockChanged(true);
+            QObject::connect(m_form10, &QObject::destroyed, [this] { onLockChanged(false); });
+        }
     }
     m_form10->present();
     return *m_form10;

@@ -74,6 +74,8 @@ public:
     void endProgram();
     // How the program ends; tests replace it.
     std::function<void()> onEnd;
+    // Told when the lock screen goes up (true) and when it has gone (false).
+    std::function<void(bool locked)> onLockChanged;
 
 private:
     Services& m_services;

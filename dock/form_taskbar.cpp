@@ -41,30 +41,32 @@ Form_TaskBar::Form_TaskBar(QWidget* parent, Platform& platform, MessageBoxes& me
     // window as soon as it exists, before it is first shown.
     if (parent && parent->isWindow()) {
         parent->installEventFilter(this);
-        attachHost(static_cast<WindowId>(parent->internalWinId()));
+        attachHost();
     }
     tmrDelayedInit.setInterval(1);
     tmrDelayedInit.start();
 }
 
 bool Form_TaskBar::eventFilter(QObject* watched, QEvent* event) {
-    // The native window is re-created when some of the host's flags change.
+    // The widget makes itself a new Qt window when some of its flags change.
     if (watched == parentWidget() && event->type() == QEvent::WinIdChange) {
-        attachHost(static_cast<WindowId>(parentWidget()->internalWinId()));
+        attachHost();
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void Form_TaskBar::attachHost(WindowId id) {
-    if (id == m_dockWindowId) {
+void Form_TaskBar::attachHost() {
+    QWidget* host = parentWidget();
+    QWindow* window = host && host->internalWinId() ? host->windowHandle() : nullptr;
+    if (window && window == m_dockedWindow) {
         return;
     }
     m_dockWindow.reset();
-    m_dockWindowId = id;
-    if (!id) {
+    m_dockedWindow = window;
+    if (!window) {
         return; // no native window now; the next one is attached when it is created
     }
-    m_dockWindow = m_platform.makeDock(id, *this);
+    m_dockWindow = m_platform.makeDock(static_cast<WindowId>(window->winId()), *this);
     if (m_HostForm.isValid() && !crossingsReported()) {
         tmrCheckMouseOver.start(200);
     }
@@ -108,7 +110,8 @@ void Form_TaskBar::tmrDelayedInit_Timer() {
         return;
     }
     m_HostForm = HostWindow(host, screenTwips());
-    attachHost(m_HostForm.windowId());
+    m_HostForm.windowId(); // the native window, made now if it was not yet
+    attachHost();
 
     ReadScreenSize();
     m_HostForm.move(m_screen.centredLeft(m_HostForm.width()), parkedTop());

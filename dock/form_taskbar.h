@@ -13,8 +13,10 @@
 #include "property_bag.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdint>
 #include <memory>
@@ -78,7 +80,7 @@ protected:
 private:
     void pointerEntered() override;
     void pointerLeft() override;
-    void attachHost(WindowId id);
+    void attachHost();
     bool crossingsReported() const { return m_dockWindow && m_dockWindow->reportsCrossings(); }
     void ReadScreenSize();
     void SetTopmost(WindowId window);
@@ -94,8 +96,10 @@ private:
     QTimer tmrAppFocus{this};
     QTimer tmrSliding{this};
 
+    // The platform's dock lives as long as the host's Qt window; it follows that window's native
+    // windows itself.
     std::unique_ptr<DockWindow> m_dockWindow;
-    WindowId m_dockWindowId = 0;
+    QPointer<QWindow> m_dockedWindow;
     HostWindow m_HostForm;
     DockGeometry m_screen;
     bool m_Out = false;

@@ -1,11 +1,20 @@
 #include "host_window.h"
 
+#include <QWindow>
+
 namespace quellor {
 
 HostWindow::HostWindow(QWidget* window, const Twips& twips) : m_window(window), m_twips(twips) {}
 
 WindowId HostWindow::windowId() const {
-    return m_window ? static_cast<WindowId>(m_window->winId()) : 0;
+    if (!m_window) {
+        return 0;
+    }
+    m_window->winId(); // made when there is none yet
+    // The window's id as it is now: the widget's own copy is not told when the window system layer
+    // replaces the native window under the same Qt window.
+    const QWindow* window = m_window->windowHandle();
+    return window ? static_cast<WindowId>(window->winId()) : 0;
 }
 
 double HostWindow::left() const {

@@ -17,6 +17,7 @@ public:
 
     bool isValid() const { return !m_window.isNull(); }
     QWidget* widget() const { return m_window; }
+    // The native window as it is now; made when there is none yet.
     WindowId windowId() const;
     const Twips& twips() const { return m_twips; }
 

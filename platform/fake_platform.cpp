@@ -38,6 +38,14 @@ void FakePlatform::setScreenSaverRunning(bool running) {
     calls.push_back(std::string("setScreenSaverRunning(") + (running ? "true" : "false") + ")");
 }
 
+void FakePlatform::whenLockHoldsInput(std::function<void(bool held)> show) {
+    if (lockInputAtOnce) {
+        show(true);
+    } else {
+        lockInputWait = std::move(show);
+    }
+}
+
 void FakePlatform::setLockWindow(WindowId window) {
     lockWindow = window;
     calls.push_back(std::string("setLockWindow(") + (window ? "window" : "0") + ")");

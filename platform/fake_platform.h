@@ -19,6 +19,7 @@ public:
     void enableShutdownPrivilege() override;
     void setScreenSaverRunning(bool running) override;
     void setLockWindow(WindowId window) override;
+    void whenLockHoldsInput(std::function<void(bool held)> show) override;
     ScreenPoint cursorPos() const override { return cursor; }
     WindowId foregroundWindow() const override { return foreground; }
     ScreenRect windowRect(WindowId window) const override;
@@ -49,6 +50,9 @@ public:
     std::map<WindowId, ScreenRect> windows;
     std::function<ScreenRect(WindowId)> resolveWindow;
     bool screenSaverRunning = false;
+    // Whether the lock holds its input at once; when not, it waits for the test to answer.
+    bool lockInputAtOnce = true;
+    std::function<void(bool held)> lockInputWait;
     WindowId lockWindow = 0;
     // Whether docks made here report crossings, and the observer of the one alive, for the test to
     // tell of a crossing.

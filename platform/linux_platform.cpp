@@ -16,6 +16,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <utility>
 
 namespace quellor {
@@ -61,7 +62,7 @@ void LinuxPlatform::setPowerListener(PowerListener* listener) {
 
 void LinuxPlatform::setScreenSaverRunning(bool running) {
     // There is no system flag here: the lock window holds the keyboard and the pointer instead, and
-    // the guard has the session locked should the program die before the unlock.
+    // the guard has the session locked should the program die or stall before the unlock.
     m_screenSaverRunning = running;
     if (running && m_lockThroughSessionLocker) {
         lockSessionThroughLogind();
@@ -72,11 +73,38 @@ void LinuxPlatform::setScreenSaverRunning(bool running) {
             m_watch = std::make_unique<X11LockWatch>(w);
         }
     }
+    // Marked here rather than by the guard, so an unlock clears it whatever became of the guard.
+    session().markLocked(running);
     if (running && !m_guard) {
-        m_guard = new LockGuard(LockGuard::executableBeside(QCoreApplication::applicationDirPath()));
+        m_guardRestarts = 0;
+        startGuard();
     } else if (!running && m_guard) {
         std::exchange(m_guard, nullptr)->finish();
     }
+}
+
+void LinuxPlatform::startGuard() {
+    m_guard = new LockGuard(LockGuard::executableBeside(QCoreApplication::applicationDirPath()));
+    if (!m_guard->started()) {
+        // Nothing would lock the session should the program die: it is locked now instead.
+        std::exchange(m_guard, nullptr)->finish();
+        lockSessionThroughLogind();
+        return;
+    }
+    QObject::connect(m_guard, &LockGuard::died, m_guard, [this] { guardDied(); });
+}
+
+void LinuxPlatform::guardDied() {
+    std::exchange(m_guard, nullptr)->finish();
+    if (!m_screenSaverRunning) {
+        return;
+    }
+    if (++m_guardRestarts > kMostGuardRestarts) {
+        std::fprintf(stderr, "quellor: the lock's guard keeps ending; locking the session\n");
+        lockSessionThroughLogind();
+        return;
+    }
+    startGuard();
 }
 
 bool LinuxPlatform::lockNeedsWarning() {
@@ -87,11 +115,31 @@ bool LinuxPlatform::lockNeedsWarning() {
     return true;
 }
 
-void LinuxPlatform::lockSessionThroughLogind() {
-    if (!m_logind) {
+SessionLocker& LinuxPlatform::session() {
+    if (!m_session) {
         m_logind = std::make_unique<LogindClient>();
+        m_session = std::make_unique<SessionLocker>(*m_logind);
     }
-    lockOwnSession(*m_logind);
+    return *m_session;
+}
+
+void LinuxPlatform::lockSessionThroughLogind() {
+    session().lock();
+}
+
+void LinuxPlatform::whenLockHoldsInput(std::function<void(bool held)> show) {
+    if (!m_watch) {
+        show(true); // nothing to grab here, or the lock is not up
+        return;
+    }
+    m_watch->whenHeld(kGrabWaitMs, [this, show = std::move(show)](bool held) {
+        if (!held) {
+            std::fprintf(stderr,
+                         "quellor: another program keeps the keyboard and pointer; locking the session\n");
+            lockSessionThroughLogind();
+        }
+        show(held);
+    });
 }
 
 void LinuxPlatform::setLockWindow(WindowId window) {

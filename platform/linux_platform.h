@@ -13,6 +13,7 @@ namespace quellor {
 class LockGuard;
 class LogindClient;
 class LogindPower;
+class SessionLocker;
 class X11LockWatch;
 class X11Pointer;
 
@@ -27,6 +28,7 @@ public:
     void enableShutdownPrivilege() override {} // logind and polkit decide; nothing to enable
     void setScreenSaverRunning(bool running) override;
     void setLockWindow(WindowId window) override;
+    void whenLockHoldsInput(std::function<void(bool held)> show) override;
     ScreenPoint cursorPos() const override;
     WindowId foregroundWindow() const override;
     ScreenRect windowRect(WindowId window) const override;
@@ -46,8 +48,18 @@ protected:
 
 private:
     LogindPower& power();
+    SessionLocker& session();
+    void startGuard();
+    void guardDied();
+
+    // A guard that keeps dying is not started again: logind locks the session instead.
+    static constexpr int kMostGuardRestarts = 3;
+    // How long the lock waits for another program to let go of keyboard and pointer.
+    static constexpr int kGrabWaitMs = 1000;
+
     std::unique_ptr<LogindClient> m_logind; // for the session locker; made at the first lock
-    std::unique_ptr<LogindPower> m_power;   // made at the first request: no bus is touched before
+    std::unique_ptr<SessionLocker> m_session;
+    std::unique_ptr<LogindPower> m_power; // made at the first request: no bus is touched before
     PowerListener* m_powerListener = nullptr;
     bool m_screenSaverRunning = false;
     bool m_lockThroughSessionLocker = false;
@@ -55,6 +67,7 @@ private:
     WindowId m_lockWindow = 0;
     std::unique_ptr<X11LockWatch> m_watch;
     LockGuard* m_guard = nullptr; // deletes itself once a finished guard has ended
+    int m_guardRestarts = 0;
     std::unique_ptr<X11Pointer> m_pointer;
 };
 

@@ -19,8 +19,6 @@ namespace quellor {
 
 namespace {
 
-constexpr char kUnlock[] = "unlock";
-
 void warn(const char* what, const QString& detail) {
     std::fprintf(stderr, "quellor: lock guard: %s: %s\n", what, qPrintable(detail));
 }
@@ -31,7 +29,7 @@ QString LockGuard::executableBeside(const QString& programDir) {
     return programDir + QStringLiteral("/quellor-guard");
 }
 
-LockGuard::LockGuard(const QString& executable) {
+LockGuard::LockGuard(const QString& executable, int beatMs) {
     int ends[2];
     // Close-on-exec, so no other child of ours inherits the program's end and keeps it open.
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
@@ -70,6 +68,9 @@ LockGuard::LockGuard(const QString& executable) {
         return;
     }
     m_channel = ends[0];
+    // From the GUI thread's own event loop: a hung or stopped program falls silent.
+    connect(&m_beat, &QTimer::timeout, this, &LockGuard::beat);
+    m_beat.start(beatMs);
     m_pidfd = static_cast<int>(::syscall(SYS_pidfd_open, m_pid, 0));
     if (m_pidfd >= 0) {
         m_exited = new QSocketNotifier(m_pidfd, QSocketNotifier::Read, this);
@@ -86,11 +87,17 @@ LockGuard::~LockGuard() {
     }
 }
 
+void LockGuard::beat() {
+    // Never blocks and never raises SIGPIPE, whatever became of the guard.
+    ::send(m_channel, &guard_protocol::kBeat, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+}
+
 void LockGuard::finish() {
     m_finished = true;
+    m_beat.stop();
     if (m_channel >= 0) {
-        // Never blocks and never raises SIGPIPE, whatever became of the guard.
-        ::send(m_channel, kUnlock, sizeof kUnlock - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+        ::send(m_channel, guard_protocol::kUnlock, sizeof guard_protocol::kUnlock - 1,
+               MSG_NOSIGNAL | MSG_DONTWAIT);
         ::close(m_channel);
         m_channel = -1;
     }
@@ -102,13 +109,17 @@ void LockGuard::finish() {
 void LockGuard::reap() {
     m_exited->setEnabled(false);
     int status = 0;
-    if (::waitpid(m_pid, &status, WNOHANG) == m_pid && !m_finished) {
-        warn("ended while locked", QStringLiteral("status %1").arg(status));
-    }
+    const bool reaped = ::waitpid(m_pid, &status, WNOHANG) == m_pid;
     m_pid = -1;
     if (m_finished) {
         deleteLater();
+        return;
     }
+    if (reaped) {
+        warn("ended while locked", QStringLiteral("status %1").arg(status));
+    }
+    m_beat.stop();
+    Q_EMIT died();
 }
 
 } // namespace quellor

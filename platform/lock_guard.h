@@ -1,11 +1,14 @@
 #pragma once
 // The lock's guard: a small process of ours, started as the lock goes up, that has logind lock the
-// session if this program dies while locked. It holds one end of a socket pair whose other end only
-// this process has; a normal unlock says so before closing it, any other end of this process closes
-// it unannounced. The guard also marks the session locked for as long as it watches.
+// session if this program dies or stalls while locked. It holds one end of a socket pair whose
+// other end only this process has; the GUI thread beats over it every second, a normal unlock says
+// so before closing it, any other end of this process closes it unannounced (see guard_watch.h).
+
+#include "guard_watch.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <sys/types.h>
 
@@ -16,8 +19,8 @@ namespace quellor {
 class LockGuard : public QObject {
     Q_OBJECT
 public:
-    // Starts the guard; a guard that cannot start is reported on stderr and the lock goes on without.
-    explicit LockGuard(const QString& executable);
+    // Starts the guard; one that cannot start is reported on stderr, and started() is false.
+    explicit LockGuard(const QString& executable, int beatMs = guard_protocol::kBeatMs);
     // Without finish() first, the guard takes this for the program's death and locks the session.
     ~LockGuard() override;
 
@@ -28,14 +31,20 @@ public:
 
     static QString executableBeside(const QString& programDir);
 
+Q_SIGNALS:
+    // The guard ended before finish(): the lock stands unguarded until another one starts.
+    void died();
+
 private:
     void reap();
+    void beat();
 
     pid_t m_pid = -1;
     int m_channel = -1;
     int m_pidfd = -1;
     bool m_finished = false;
     QSocketNotifier* m_exited = nullptr;
+    QTimer m_beat;
 };
 
 } // namespace quellor

@@ -1,8 +1,10 @@
-// quellor-guard: started by the program as its lock goes up, with the read end of a pipe as its
-// standard input. It marks the session locked for logind and waits. "unlock" followed by the end of
-// the pipe is a normal unlock: it clears the mark and ends quietly. The end of the pipe without it
-// means the program died while locked (killed, crashed, its display connection cut): the guard
-// then asks logind to lock the session, so the desktop's own locker takes over.
+// quellor-guard: started by the program as its lock goes up, with its end of a socket as standard
+// input (see guard_watch.h for what comes over it). When the program dies while locked (killed,
+// crashed, its display connection cut), or stops beating for a few seconds (stopped, hung), the
+// guard asks logind to lock the session, so the desktop's own locker takes over. A normal unlock
+// ends it quietly.
+
+#include "guard_watch.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -10,19 +12,21 @@
 #include <QDBusObjectPath>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <string_view>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
+
+using quellor::GuardWatch;
 
 constexpr auto kService = "org.freedesktop.login1";
 constexpr auto kManagerPath = "/org/freedesktop/login1";
 constexpr auto kManager = "org.freedesktop.login1.Manager";
 constexpr auto kSession = "org.freedesktop.login1.Session";
 constexpr int kTimeoutMs = 5000;
-constexpr char kUnlock[] = "unlock";
 
 QDBusMessage call(QDBusConnection& bus, const QString& path, const char* interface, const char* method,
                   const QVariantList& args = {}) {
@@ -54,35 +58,63 @@ QString ownSession(QDBusConnection& bus) {
     return path.isEmpty() ? QStringLiteral("/org/freedesktop/login1/session/auto") : path;
 }
 
-bool report(const QDBusMessage& reply, const char* what) {
+bool lockSession(QDBusConnection& bus, const QString& session) {
+    if (!bus.isConnected()) {
+        bus =
+            QDBusConnection::connectToBus(QDBusConnection::SystemBus, QStringLiteral("quellor-guard-retry"));
+    }
+    const QDBusMessage reply = call(bus, session, kSession, "Lock");
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        std::fprintf(stderr, "quellor-guard: %s: %s\n", what, qPrintable(reply.errorMessage()));
+        std::fprintf(stderr, "quellor-guard: cannot lock the session: %s\n",
+                     qPrintable(reply.errorMessage()));
         return false;
     }
     return true;
 }
 
-// Blocks until the program's end of the pipe closes; true when it said "unlock" first.
-bool waitForUnlock() {
-    char said[sizeof kUnlock] = {};
-    std::size_t got = 0;
-    char buffer[64];
+std::int64_t nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Reads the program's socket until the lock ends; the verdict that ended it.
+GuardWatch::Verdict watch(QDBusConnection& bus, const QString& session) {
+    GuardWatch watch(nowMs());
     for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n == 0) {
-            break;
+        pollfd in{STDIN_FILENO, POLLIN, 0};
+        const int ready = ::poll(&in, 1, watch.waitMs(nowMs()));
+        if (ready < 0 && errno == EINTR) {
+            continue;
         }
-        if (n < 0) {
-            if (errno == EINTR) {
+        GuardWatch::Verdict verdict = GuardWatch::Verdict::Ended;
+        if (ready == 0) {
+            verdict = watch.silent(nowMs());
+        } else if (ready > 0) {
+            char buffer[64];
+            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
                 continue;
             }
-            return false;
+            verdict = watch.heard({buffer, n > 0 ? static_cast<std::size_t>(n) : 0}, nowMs());
         }
-        for (ssize_t i = 0; i < n && got < sizeof said - 1; ++i) {
-            said[got++] = buffer[i];
+        switch (verdict) {
+        case GuardWatch::Verdict::Stalled:
+            std::fprintf(stderr,
+                         "quellor-guard: the program has not answered for %d s while locked; "
+                         "locking the session\n",
+                         quellor::guard_protocol::kSilenceMs / 1000);
+            lockSession(bus, session);
+            break;
+        case GuardWatch::Verdict::Answering:
+            std::fprintf(stderr, "quellor-guard: the program answers again\n");
+            break;
+        case GuardWatch::Verdict::Watching:
+            break;
+        case GuardWatch::Verdict::Unlocked:
+        case GuardWatch::Verdict::Ended:
+            return verdict;
         }
     }
-    return got == sizeof kUnlock - 1 && std::string_view(said, got) == kUnlock;
 }
 
 } // namespace
@@ -96,17 +128,9 @@ int main(int argc, char* argv[]) {
 
     QDBusConnection bus = QDBusConnection::systemBus();
     const QString session = ownSession(bus);
-    report(call(bus, session, kSession, "SetLockedHint", {true}), "cannot mark the session locked");
-
-    if (waitForUnlock()) {
-        report(call(bus, session, kSession, "SetLockedHint", {false}), "cannot mark the session unlocked");
+    if (watch(bus, session) == GuardWatch::Verdict::Unlocked) {
         return 0;
     }
-    // The hint stays set: the session's own locker owns it from here.
-    if (!bus.isConnected()) {
-        bus =
-            QDBusConnection::connectToBus(QDBusConnection::SystemBus, QStringLiteral("quellor-guard-retry"));
-    }
     std::fprintf(stderr, "quellor-guard: the program ended while locked; locking the session\n");
-    return report(call(bus, session, kSession, "Lock"), "cannot lock the session") ? 0 : 1;
+    return lockSession(bus, session) ? 0 : 1;
 }

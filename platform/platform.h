@@ -4,6 +4,7 @@
 // No Qt types: the Windows implementation is plain Win32.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -104,6 +105,10 @@ public:
     // The lock window that holds the keyboard and pointer while the screen saver runs; 0 for none.
     // Where the flag alone keeps the user in, the window is not needed.
     virtual void setLockWindow(WindowId window) { (void)window; }
+    // Calls `show` when the lock window may be seen: once it holds keyboard and pointer where it
+    // must hold them itself, else at once. Where another program keeps them for a second, the
+    // session's own locker is asked to lock the session as well, and `show` is told with false.
+    virtual void whenLockHoldsInput(std::function<void(bool held)> show) { show(true); }
     // Where the lock cannot keep every other program from the screen and the keyboard by itself,
     // the platform also has the session's own locker lock the session. True the first time that
     // is so in a run, for the lock to tell the user why, once.

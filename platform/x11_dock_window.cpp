@@ -1,12 +1,15 @@
 #include "x11_dock_window.h"
 
+#include "x11_crossings.h"
+
 #include <QGuiApplication>
-#include <QPlatformSurfaceEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -34,7 +37,15 @@ bool X11DockWindow::available() {
 }
 
 X11DockWindow::X11DockWindow(QWindow* window, DockObserver& observer)
-    : m_window(window), m_observer(observer) {
+    : m_window(window), m_observer(observer), m_crossings(std::make_unique<X11Crossings>()) {
+    if (m_crossings->connected()) {
+        connect(m_crossings.get(), &X11Crossings::entered, this, [this] { m_observer.pointerEntered(); });
+        connect(m_crossings.get(), &X11Crossings::left, this, &X11DockWindow::pointerLeft);
+        // Another dock (a panel along the same edge) was raised over the strip.
+        connect(m_crossings.get(), &X11Crossings::obscured, this, &X11DockWindow::raiseAsPager);
+    } else {
+        m_crossings.reset();
+    }
     m_window->installEventFilter(this);
     if (m_window->isVisible()) {
         // Typed while mapped, the window would keep the place and layer of an ordinary one under
@@ -44,39 +55,82 @@ X11DockWindow::X11DockWindow(QWindow* window, DockObserver& observer)
     } else {
         writeType();
     }
-    connectCrossings();
+    follow();
 }
 
 X11DockWindow::~X11DockWindow() {
     if (m_window) {
         m_window->removeEventFilter(this);
     }
-    m_notifier.reset();
-    if (m_crossings) {
-        xcb_disconnect(m_crossings);
-    }
+}
+
+bool X11DockWindow::reportsCrossings() const {
+    return m_crossings != nullptr;
 }
 
 bool X11DockWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_window) {
         switch (event->type()) {
-        case QEvent::Show: // sent before the window is mapped
+        case QEvent::Show: // sent before the window is mapped, and before Qt may replace it
             writeType();
+            QTimer::singleShot(0, this, &X11DockWindow::follow);
+            break;
+        case QEvent::Expose:
+        case QEvent::PlatformSurface:
+            follow();
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Hide:
+        case QEvent::WindowStateChange:
+            layMargins();
             break;
         case QEvent::MouseButtonPress:
             takeFocus();
-            break;
-        case QEvent::PlatformSurface:
-            if (static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
-                QPlatformSurfaceEvent::SurfaceCreated) {
-                watchCrossings();
-            }
             break;
         default:
             break;
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+void X11DockWindow::follow() {
+    if (!m_crossings) {
+        return;
+    }
+    const std::uint32_t now =
+        m_window && m_window->handle() ? static_cast<std::uint32_t>(m_window->winId()) : 0;
+    const bool replaced = m_crossings->watched() && now != m_crossings->watched();
+    m_crossings->watch(now);
+    layMargins();
+    if (replaced && now) {
+        // Crossings of the new window before it was watched are lost: the dock looks for itself.
+        QTimer::singleShot(0, this, [this] { m_observer.pointerEntered(); });
+    }
+}
+
+void X11DockWindow::layMargins() {
+    if (!m_crossings) {
+        return;
+    }
+    // Along a window hanging from the top edge of its screen: parked, or sliding.
+    QRect margins;
+    if (m_window && m_window->isVisible() && !(m_window->windowStates() & Qt::WindowMinimized) &&
+        m_window->screen()) {
+        const QRect frame = m_window->frameGeometry();
+        if (frame.top() < m_window->screen()->geometry().top()) {
+            margins = frame;
+        }
+    }
+    m_crossings->layMargins(margins);
+}
+
+void X11DockWindow::pointerLeft() {
+    m_observer.pointerLeft();
+    // metacity and marco lower a dock the pointer leaves, under a panel on the same edge, where the
+    // strip could not be touched again: raised once they have.
+    QTimer::singleShot(kRaiseAfterLeaveMs, this, &X11DockWindow::raiseAsPager);
 }
 
 std::uint32_t X11DockWindow::atom(const char* name) {
@@ -103,10 +157,34 @@ void X11DockWindow::writeType() {
         m_dockAtom = atom("_NET_WM_WINDOW_TYPE_DOCK");
         m_normalAtom = atom("_NET_WM_WINDOW_TYPE_NORMAL");
     }
+    const auto id = static_cast<xcb_window_t>(m_window->winId());
     const std::uint32_t type = dock ? m_dockAtom : m_normalAtom;
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(m_window->winId()), m_typeAtom,
-                        XCB_ATOM_ATOM, 32, 1, &type);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, m_typeAtom, XCB_ATOM_ATOM, 32, 1, &type);
+    writeInitialState(c, id, !dock);
     xcb_flush(c);
+}
+
+void X11DockWindow::writeInitialState(xcb_connection_t* c, std::uint32_t window, bool iconic) {
+    // Qt writes the state a window asks to be mapped in only when its own idea of the window's
+    // state changes, and it does not hear of a window manager's restore: once minimised, the window
+    // would ask to be mapped iconic ever after, or after a restore not so when minimised again. A
+    // window manager then iconifies the dock (xfwm4 does), which nothing can bring back.
+    constexpr std::uint32_t kStateHint = 1u << 1;
+    constexpr std::uint32_t kNormalState = 1;
+    constexpr std::uint32_t kIconicState = 3;
+    constexpr std::uint32_t kHintsLength = 9;
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, kHintsLength), nullptr);
+    std::uint32_t hints[kHintsLength] = {};
+    if (reply && reply->format == 32) {
+        const auto length = std::min<std::uint32_t>(reply->value_len, kHintsLength);
+        std::memcpy(hints, xcb_get_property_value(reply), length * sizeof(std::uint32_t));
+    }
+    std::free(reply);
+    hints[0] |= kStateHint;
+    hints[2] = iconic ? kIconicState : kNormalState;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
+                        kHintsLength, hints);
 }
 
 void X11DockWindow::takeFocus() {
@@ -144,59 +222,6 @@ void X11DockWindow::raiseAsPager() {
     xcb_configure_window(c, static_cast<xcb_window_t>(m_window->winId()), XCB_CONFIG_WINDOW_STACK_MODE,
                          &above);
     xcb_flush(c);
-}
-
-void X11DockWindow::connectCrossings() {
-    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(c)) {
-        xcb_disconnect(c);
-        return;
-    }
-    m_crossings = c;
-    m_notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(c), QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11DockWindow::readCrossings);
-    watchCrossings();
-}
-
-void X11DockWindow::watchCrossings() {
-    if (!m_crossings || !m_window || !m_window->handle()) {
-        return;
-    }
-    // Event masks are per client: selecting crossings here leaves Qt's own selection alone.
-    const std::uint32_t mask =
-        XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_VISIBILITY_CHANGE;
-    xcb_change_window_attributes(m_crossings, static_cast<xcb_window_t>(m_window->winId()), XCB_CW_EVENT_MASK,
-                                 &mask);
-    xcb_flush(m_crossings);
-}
-
-void X11DockWindow::readCrossings() {
-    while (xcb_generic_event_t* event = xcb_poll_for_event(m_crossings)) {
-        const auto type = event->response_type & 0x7f;
-        if (type == XCB_VISIBILITY_NOTIFY &&
-            reinterpret_cast<xcb_visibility_notify_event_t*>(event)->state != XCB_VISIBILITY_UNOBSCURED) {
-            // Another dock (a panel along the same edge) was raised over the strip.
-            raiseAsPager();
-        } else if (type == XCB_ENTER_NOTIFY || type == XCB_LEAVE_NOTIFY) {
-            const auto* crossing = reinterpret_cast<xcb_enter_notify_event_t*>(event);
-            // Crossings into and out of a child window leave the pointer over the dock.
-            if (crossing->detail != XCB_NOTIFY_DETAIL_INFERIOR) {
-                if (type == XCB_ENTER_NOTIFY) {
-                    m_observer.pointerEntered();
-                } else {
-                    m_observer.pointerLeft();
-                    // metacity and marco lower a dock the pointer leaves, under a panel on the
-                    // same edge, where the strip could not be touched again: raised once they
-                    // have.
-                    QTimer::singleShot(kRaiseAfterLeaveMs, this, &X11DockWindow::raiseAsPager);
-                }
-            }
-        }
-        std::free(event);
-    }
-    if (xcb_connection_has_error(m_crossings)) {
-        m_notifier->setEnabled(false);
-    }
 }
 
 } // namespace quellor

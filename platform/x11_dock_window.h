@@ -5,19 +5,20 @@
 // keeps it in a layer above ordinary windows. Some of them (kwin) give a dock no focus when it is
 // clicked, so the window takes the focus itself.
 //
-// Window managers read the type when the window is mapped, so it is written before every mapping;
-// Qt is told to keep it whenever it writes the type itself (flag changes, a re-created native
-// window). No window manager iconifies a dock, so a window shown minimised is typed as an ordinary
-// one.
+// Window managers read the type when the window is mapped, so it is written before every mapping,
+// with the state the window asks to be mapped in; Qt is told to keep the type whenever it writes
+// it itself (flag changes, a re-created native window). No window manager restores a dock once
+// iconified, so a window shown minimised is typed as an ordinary one.
 //
-// Pointer crossings of the window are read over a display connection of our own, so they reach the
-// dock whatever Qt makes of them (Qt holds them back from a window a modal dialog blocks).
+// The object follows its Qt window, not one native window: Qt's xcb layer replaces the native window
+// of a window whose stays-on-top flag changed at its next showing, telling neither the window nor
+// its widget, so the native window is looked at afresh whenever the window is shown or exposed, and
+// the crossings are watched on whichever is current.
 
 #include "platform.h"
 
 #include <QObject>
 #include <QPointer>
-#include <QSocketNotifier>
 #include <QWindow>
 
 #include <cstdint>
@@ -26,6 +27,8 @@
 struct xcb_connection_t;
 
 namespace quellor {
+
+class X11Crossings;
 
 class X11DockWindow : public QObject, public DockWindow {
     Q_OBJECT
@@ -38,24 +41,24 @@ public:
     X11DockWindow(const X11DockWindow&) = delete;
     X11DockWindow& operator=(const X11DockWindow&) = delete;
 
-    bool reportsCrossings() const override { return m_crossings != nullptr; }
+    bool reportsCrossings() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void writeType();
+    void writeInitialState(xcb_connection_t* c, std::uint32_t window, bool iconic);
     void takeFocus();
     void raiseAsPager();
-    void connectCrossings();
-    void watchCrossings();
-    void readCrossings();
+    void follow();
+    void layMargins();
+    void pointerLeft();
     std::uint32_t atom(const char* name);
 
     QPointer<QWindow> m_window;
     DockObserver& m_observer;
-    xcb_connection_t* m_crossings = nullptr;
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    std::unique_ptr<X11Crossings> m_crossings;
     std::uint32_t m_typeAtom = 0;
     std::uint32_t m_dockAtom = 0;
     std::uint32_t m_normalAtom = 0;

@@ -6,6 +6,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace quellor {
 
@@ -41,6 +42,8 @@ bool X11InputGrab::available() {
 X11InputGrab::X11InputGrab(QWindow* window) : m_window(window) {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &X11InputGrab::attempt);
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] { tell(false); });
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &X11InputGrab::focusChanged);
     attempt();
 }
@@ -72,7 +75,28 @@ void X11InputGrab::attempt() {
     std::free(k);
     std::free(p);
     m_held = both && target == window;
+    m_holding = both;
     m_timer.start(m_held ? kRenewMs : kRetryMs);
+    if (both) {
+        tell(true);
+    }
+}
+
+void X11InputGrab::whenHeld(int withinMs, std::function<void(bool)> done) {
+    m_waiting = std::move(done);
+    if (m_holding) {
+        tell(true);
+        return;
+    }
+    m_deadline.start(withinMs);
+}
+
+void X11InputGrab::tell(bool held) {
+    m_deadline.stop();
+    // Taken first: showing the window brings its map, and another attempt, straight back here.
+    if (std::function<void(bool)> waiting = std::exchange(m_waiting, nullptr)) {
+        waiting(held);
+    }
 }
 
 void X11InputGrab::focusChanged(QWindow* focus) {

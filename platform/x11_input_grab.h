@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 
 namespace quellor {
 
@@ -27,6 +28,9 @@ public:
     void attempt();
     // Both grabs were granted on the window itself at the last attempt.
     bool held() const { return m_held; }
+    // Calls `done` with true once both grabs are granted (on the window or the root window), or
+    // with false when another client still keeps them after `withinMs`; the attempts go on.
+    void whenHeld(int withinMs, std::function<void(bool held)> done);
 
     static constexpr int kRetryMs = 50;
     static constexpr int kRenewMs = 500;
@@ -34,10 +38,14 @@ public:
 private:
     void focusChanged(QWindow* focus);
     void release();
+    void tell(bool held);
 
     QPointer<QWindow> m_window;
     QTimer m_timer;
+    QTimer m_deadline;
+    std::function<void(bool)> m_waiting;
     bool m_held = false;
+    bool m_holding = false; // on the window or the root window
 };
 
 } // namespace quellor

@@ -181,7 +181,8 @@ bool X11LockWatch::nativeEventFilter(const QByteArray& eventType, void* message,
 
 void X11LockWatch::restore() {
     xcb_connection_t* c = connection();
-    if (!c || !m_lock || !m_window) {
+    // Not shown yet (it waits for the input) or hidden by the program itself: nothing to put back.
+    if (!c || !m_lock || !m_window || !m_lock->isVisible()) {
         return;
     }
     Reply<xcb_get_window_attributes_reply_t> attributes{

@@ -30,6 +30,10 @@ public:
 
     // Puts right whatever is wrong now; runs soon after each relevant event and every kCheckMs.
     void restore();
+    // See X11InputGrab::whenHeld.
+    void whenHeld(int withinMs, std::function<void(bool held)> done) {
+        m_grab.whenHeld(withinMs, std::move(done));
+    }
 
     static constexpr int kCheckMs = 500;
 

@@ -25,6 +25,14 @@ QString typeLibGroup(const QString& libid) {
     return QStringLiteral("TypeLib/") + norm(libid);
 }
 
+// The store lies in a folder the user fills. Anything there but a regular file of a sensible size
+// (a FIFO would hold up every start, a device give bytes for ever) counts as no store at all.
+constexpr qint64 kLargestStore = 1024 * 1024;
+bool usable(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() ? info.size() <= kLargestStore : !info.exists() && !info.isSymLink();
+}
+
 bool finish(QSettings& s) {
     s.sync();
     return s.status() == QSettings::NoError;
@@ -39,6 +47,9 @@ QString ClassStore::defaultPath() {
 ClassStore::ClassStore(QString path) : m_path(std::move(path)) {}
 
 bool ClassStore::addClass(const ClassEntry& entry) {
+    if (!usable(m_path)) {
+        return false;
+    }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSettings s(m_path, QSettings::IniFormat);
     s.beginGroup(classGroup(entry.clsid));
@@ -56,6 +67,9 @@ bool ClassStore::addClass(const ClassEntry& entry) {
 }
 
 bool ClassStore::removeClass(const QString& clsid) {
+    if (!usable(m_path)) {
+        return false;
+    }
     QSettings s(m_path, QSettings::IniFormat);
     const QString progId = s.value(classGroup(clsid) + QStringLiteral("/ProgID")).toString();
     s.remove(classGroup(clsid));
@@ -68,6 +82,9 @@ bool ClassStore::removeClass(const QString& clsid) {
 }
 
 bool ClassStore::addTypeLib(const TypeLibEntry& entry) {
+    if (!usable(m_path)) {
+        return false;
+    }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSettings s(m_path, QSettings::IniFormat);
     s.beginGroup(typeLibGroup(entry.libid));
@@ -80,12 +97,18 @@ bool ClassStore::addTypeLib(const TypeLibEntry& entry) {
 }
 
 bool ClassStore::removeTypeLib(const QString& libid) {
+    if (!usable(m_path)) {
+        return false;
+    }
     QSettings s(m_path, QSettings::IniFormat);
     s.remove(typeLibGroup(libid));
     return finish(s);
 }
 
 std::optional<QString> ClassStore::clsidFromProgId(const QString& progId) const {
+    if (!usable(m_path)) {
+        return std::nullopt;
+    }
     QSettings s(m_path, QSettings::IniFormat);
     const QString clsid = s.value(progIdGroup(progId) + QStringLiteral("/CLSID")).toString();
     if (clsid.isEmpty()) {
@@ -95,6 +118,9 @@ std::optional<QString> ClassStore::clsidFromProgId(const QString& progId) const 
 }
 
 std::optional<ClassStore::ClassEntry> ClassStore::findClass(const QString& clsid) const {
+    if (!usable(m_path)) {
+        return std::nullopt;
+    }
     QSettings s(m_path, QSettings::IniFormat);
     s.beginGroup(classGroup(clsid));
     const QString library = s.value("InprocServer32").toString();
@@ -113,6 +139,9 @@ std::optional<ClassStore::ClassEntry> ClassStore::findClass(const QString& clsid
 }
 
 std::optional<ClassStore::TypeLibEntry> ClassStore::findTypeLib(const QString& libid) const {
+    if (!usable(m_path)) {
+        return std::nullopt;
+    }
     QSettings s(m_path, QSettings::IniFormat);
     s.beginGroup(typeLibGroup(libid));
     const QString path = s.value("Path").toString();

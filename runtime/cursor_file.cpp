@@ -3,6 +3,7 @@
 #include "image_read.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSize>
 #include <algorithm>
 #include <climits>
@@ -382,8 +383,9 @@ std::optional<CursorFrames> parseCursorData(const QByteArray& data) {
 }
 
 std::optional<CursorFrames> loadCursorFile(const QString& path) {
+    // Only a file: opening a FIFO would wait for a writer, a device could give bytes for ever.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxCursorFileBytes) {
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxCursorFileBytes) {
         return std::nullopt;
     }
     return parseCursorData(file.read(kMaxCursorFileBytes + 1));

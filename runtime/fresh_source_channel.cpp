@@ -2,7 +2,8 @@
 
 namespace quellor {
 
-FreshSourceChannel::FreshSourceChannel(Factory make) : m_make(std::move(make)) {}
+FreshSourceChannel::FreshSourceChannel(Factory make, EffectCheck fitsEffect)
+    : m_make(std::move(make)), m_fitsEffect(std::move(fitsEffect)) {}
 
 FreshSourceChannel::~FreshSourceChannel() = default;
 
@@ -17,6 +18,9 @@ void FreshSourceChannel::play() {
         return;
     }
     m_playing = true;
+    if (m_kind == Kind::Effect && !m_fitsEffect(m_path)) {
+        m_kind = Kind::Player;
+    }
     start(m_kind);
 }
 

@@ -27,8 +27,11 @@ public:
     // Makes the object of a kind at its first use; `failed` is for a sound effect that cannot
     // decode its file.
     using Factory = std::function<std::unique_ptr<SoundTarget>(Kind kind, std::function<void()> failed)>;
+    // Whether a file may go to a sound effect now; asked again at every play, since the file may
+    // have changed in the hours between choosing the alarm music and its ringing.
+    using EffectCheck = std::function<bool(const QString& path)>;
 
-    explicit FreshSourceChannel(Factory make);
+    FreshSourceChannel(Factory make, EffectCheck fitsEffect);
     ~FreshSourceChannel() override;
 
     void load(const QString& path, bool asEffect) override;
@@ -43,6 +46,7 @@ private:
     SoundTarget& target(Kind kind);
 
     Factory m_make;
+    EffectCheck m_fitsEffect;
     std::unique_ptr<SoundTarget> m_effect;
     std::unique_ptr<SoundTarget> m_player;
     QString m_path;

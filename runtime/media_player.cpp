@@ -1,5 +1,7 @@
 #include "media_player.h"
 
+#include "wave_file.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -106,7 +108,8 @@ QtSoundOutput::Route QtSoundOutput::routeFor(const QString& path) {
         return Route::Silent;
     }
     const bool wave = info.suffix().compare(QLatin1String("wav"), Qt::CaseInsensitive) == 0;
-    return wave && info.size() <= kLongestEffectBytes ? Route::Effect : Route::Player;
+    return wave && info.size() <= kLongestEffectBytes && wave_file::fitsSoundEffect(path) ? Route::Effect
+                                                                                          : Route::Player;
 }
 
 std::unique_ptr<SoundChannel> QtSoundOutput::createChannel(const QString&) {

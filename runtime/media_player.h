@@ -63,9 +63,9 @@ public:
     // What every sound operation passes through: none runs before the first window is on screen.
     ShownGate& gate() { return m_gate; }
 
-    // How a file is played. Short wave files (the cues, the splash's sound) go to a sound effect,
-    // which decodes them itself; only other files bring up the full media pipeline, which stays
-    // resident for the rest of the run once started.
+    // How a file is played. Short, whole PCM wave files (the cues, the splash's sound) go to a sound
+    // effect, which decodes them itself; only other files bring up the full media pipeline, which
+    // stays resident for the rest of the run once started.
     enum class Route { Silent, Effect, Player };
     static Route routeFor(const QString& path);
     static constexpr qint64 kLongestEffectBytes = 4 * 1024 * 1024;

@@ -1,6 +1,7 @@
 // The sound module: Qt Multimedia behind SoundBackendChannel, at the players' -6 dB.
 
 #include "fresh_source_channel.h"
+#include "wave_file.h"
 
 #include <QAudioOutput>
 #include <QMediaPlayer>
@@ -71,5 +72,5 @@ std::unique_ptr<SoundTarget> makeTarget(FreshSourceChannel::Kind kind, std::func
 } // namespace quellor
 
 extern "C" Q_DECL_EXPORT quellor::SoundBackendChannel* quellor_create_sound_channel() {
-    return new quellor::FreshSourceChannel(&quellor::makeTarget);
+    return new quellor::FreshSourceChannel(&quellor::makeTarget, &quellor::wave_file::fitsSoundEffect);
 }

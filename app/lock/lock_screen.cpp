@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoopLocker>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -83,14 +84,32 @@ void Form10::createControls() {
 }
 
 void Form10::present() {
+    // Not seen before it holds the input: typing meant for the lock would reach another program.
+    // Meanwhile no window of the program may be showing; that must not end it.
+    m_waitingForInput = std::make_unique<QEventLoopLocker>();
+    m_services.platform.whenLockHoldsInput([lock = QPointer<Form10>(this)](bool held) {
+        if (lock) {
+            lock->showOverScreens(held);
+        }
+    });
+}
+
+void Form10::showOverScreens(bool inputHeld) {
     showMaximized();
+    m_waitingForInput.reset();
     updateCovers();
     updateStrips();
     raise();
     activateWindow();
-    if (m_services.platform.lockNeedsWarning()) {
+    QString warning;
+    if (!inputHeld) {
+        warning = inputTakenText();
+    } else if (m_services.platform.lockNeedsWarning()) {
+        warning = lockWarningText();
+    }
+    if (!warning.isEmpty()) {
         // Once the lock stands: the box is modal.
-        QTimer::singleShot(0, this, [this] { m_services.messages.warning(this, lockWarningText()); });
+        QTimer::singleShot(0, this, [this, warning] { m_services.messages.warning(this, warning); });
     }
 }
 

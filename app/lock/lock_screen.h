@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class QEventLoopLocker;
 class QSessionManager;
 
 namespace quellor {
@@ -50,6 +51,10 @@ public:
     static QString lockWarningText() {
         return QStringLiteral(
             "此桌面不允许程序独占屏幕和键盘,程序退出时锁屏也会消失,已同时请求系统锁定本会话。");
+    }
+    // Said when another program kept the keyboard and the mouse as the lock went up.
+    static QString inputTakenText() {
+        return QStringLiteral("另一个程序占用着键盘和鼠标,锁屏无法独占它们,已同时请求系统锁定本会话。");
     }
 
     // Child controls, by their names.
@@ -103,6 +108,7 @@ protected:
 
 private:
     void createControls();
+    void showOverScreens(bool inputHeld);
     void animationTurn();
     void powerOff();
     void sessionEnding(QSessionManager* manager);
@@ -123,6 +129,7 @@ private:
     std::vector<ScreenCover*> m_strips;
     QRegion m_bare;
     bool m_sessionCloseSeen = false;
+    std::unique_ptr<QEventLoopLocker> m_waitingForInput;
 };
 
 } // namespace quellor

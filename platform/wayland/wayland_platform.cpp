@@ -82,9 +82,11 @@ void WaylandPlatform::giveRole(QWindow* window) {
     attachRole(window, false);
 }
 
+// Bound to the Qt window rather than its id, so it follows the window through every surface Qt
+// makes for it.
 class WaylandPlatform::Dock : public DockWindow {
 public:
-    Dock(WaylandPlatform& platform, WindowId window, DockObserver& observer)
+    Dock(WaylandPlatform& platform, const QWindow* window, DockObserver& observer)
         : m_platform(platform), m_window(window) {
         m_platform.m_dockObservers[window] = &observer;
     }
@@ -93,14 +95,16 @@ public:
 
 private:
     WaylandPlatform& m_platform;
-    WindowId m_window;
+    const QWindow* m_window;
 };
 
 std::unique_ptr<DockWindow> WaylandPlatform::makeDock(WindowId window, DockObserver& observer) {
-    if (QWindow* w = findWindow(window)) {
-        giveRole(w);
+    QWindow* w = findWindow(window);
+    if (!w) {
+        return nullptr;
     }
-    return std::make_unique<Dock>(*this, window, observer);
+    giveRole(w);
+    return std::make_unique<Dock>(*this, w, observer);
 }
 
 bool WaylandPlatform::wantsRole(QWindow* window) const {
@@ -158,8 +162,7 @@ bool WaylandPlatform::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Enter:
         m_pointerWindow = window;
         m_pointer = static_cast<QEnterEvent*>(event)->globalPosition().toPoint();
-        if (auto it = m_dockObservers.find(static_cast<WindowId>(window->winId()));
-            it != m_dockObservers.end()) {
+        if (auto it = m_dockObservers.find(window); it != m_dockObservers.end()) {
             it->second->pointerEntered();
         }
         break;
@@ -171,8 +174,7 @@ bool WaylandPlatform::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Hide:
         if (m_pointerWindow == window) {
             m_pointerWindow = nullptr;
-            if (auto it = m_dockObservers.find(static_cast<WindowId>(window->winId()));
-                it != m_dockObservers.end()) {
+            if (auto it = m_dockObservers.find(window); it != m_dockObservers.end()) {
                 it->second->pointerLeft();
             }
         }

@@ -58,7 +58,7 @@ private:
     QPointer<QWindow> m_pointerWindow;
     QPoint m_pointer;
     class Dock;
-    std::map<WindowId, DockObserver*> m_dockObservers;
+    std::map<const QWindow*, DockObserver*> m_dockObservers;
     // Windows the program asked to keep above all others, whose roles wait for their showing.
     std::set<WindowId> m_topmost;
 };

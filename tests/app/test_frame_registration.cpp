@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace quellor;
 
 namespace {
@@ -90,31 +92,33 @@ private Q_SLOTS:
 
     void failsWithoutTouchingTheStore_data() {
         QTest::addColumn<bool>("libraryThere");
-        QTest::addColumn<bool>("storeWritable");
-        QTest::newRow("no library beside the program") << false << true;
-        QTest::newRow("store cannot be written") << true << false;
+        QTest::addColumn<QString>("store"); // what stands in the store's place
+        QTest::newRow("no library beside the program") << false << "file";
+        QTest::newRow("store cannot be written") << true << "folder";
+        QTest::newRow("a FIFO in the store's place") << true << "fifo";
     }
     void failsWithoutTouchingTheStore() {
         QFETCH(bool, libraryThere);
-        QFETCH(bool, storeWritable);
+        QFETCH(QString, store);
         QTemporaryDir data;
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         const QString elsewhere = QStringLiteral("/elsewhere/libVantrelLib.so");
         pointStoreAt(elsewhere);
-        if (!storeWritable) {
-            // The store's file replaced by a directory: nothing can be saved over it.
+        if (store != "file") {
+            // Nothing can be saved over it, and a FIFO must not be waited on.
             QVERIFY(QFile::remove(ClassStore::defaultPath()));
-            QVERIFY(QDir().mkpath(ClassStore::defaultPath()));
+            const QByteArray path = QFile::encodeName(ClassStore::defaultPath());
+            QVERIFY(store == "fifo" ? ::mkfifo(path.constData(), 0600) == 0 : QDir().mkpath(path));
         }
         QTemporaryDir empty;
         const QString programDir = libraryThere ? m_programDir : empty.path();
 
         QCOMPARE(registerFrameLibrary(programDir), FrameRegistration::Failed);
 
-        if (storeWritable) {
+        if (store == "file") {
             QCOMPARE(servedBy(ClassStore()), elsewhere);
         } else {
-            QVERIFY(QFileInfo(ClassStore::defaultPath()).isDir());
+            QVERIFY(!QFileInfo(ClassStore::defaultPath()).isFile());
         }
     }
 };

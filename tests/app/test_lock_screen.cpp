@@ -403,6 +403,33 @@ private Q_SLOTS:
         }
     }
 
+    // Not seen before it holds keyboard and pointer; kept from them, it shows when the platform
+    // gives up waiting, and says the session's own locker was asked too.
+    void theLockShowsOnceItHoldsTheInput_data() {
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("held") << true << QStringList();
+        QTest::newRow("kept by another program")
+            << false << QStringList{"警告|warn|" + Form10::inputTakenText()};
+    }
+    void theLockShowsOnceItHoldsTheInput() {
+        QFETCH(bool, held);
+        QFETCH(QStringList, boxes);
+        AppFixture app;
+        app.platform.lockInputAtOnce = false;
+        Form10& f = lock(app, "pw");
+        QVERIFY(!f.isVisible());
+        QVERIFY(app.platform.lockInputWait);
+        app.platform.lockInputWait(held);
+        QVERIFY(f.isVisible() && f.isMaximized());
+        QTest::qWait(1);
+        QStringList shown;
+        for (const MessageRequest& m : app.messages.shown) {
+            shown << describe(m);
+        }
+        QCOMPARE(shown, boxes);
+    }
+
     void minimisedOrHiddenItComesBack() {
         AppFixture app;
         Form10& f = lock(app, "pw");

@@ -1,6 +1,7 @@
 #include "about_dialog.h"
 #include "app_fixture.h"
 #include "controls.h"
+#include "file_bytes.h"
 #include "font_faces.h"
 #include "main_window.h"
 #include "single_instance.h"
@@ -19,6 +20,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+
+#include <sys/stat.h>
 
 using namespace quellor;
 
@@ -68,47 +71,59 @@ private Q_SLOTS:
         QVERIFY(app.messages.shown.isEmpty()); // the first is untouched
     }
 
-    // Only a lock held by a live copy stops the start; anything else in the lock's way is said
-    // on the standard error stream and the program starts.
+    // Only a lock held by a live copy stops the start, with a box unless that copy's lock screen
+    // stands above where the box would be; anything else in the lock's way is said on the standard
+    // error stream, and the program starts without reading or waiting on it.
     void lockFileInTheWay_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<bool>("starts");
-        QTest::newRow("held by a live copy") << "held" << false;
-        QTest::newRow("left by a dead copy") << "dead" << true;
-        QTest::newRow("a folder in its place") << "folder" << true;
-        QTest::newRow("a stray file") << "stray" << true;
-        QTest::newRow("its folder missing") << "nofolder" << true;
+        QTest::addColumn<bool>("said");
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("held by a live copy") << "held" << false << false << 1;
+        QTest::newRow("held by a copy whose lock stands") << "held locked" << false << false << 0;
+        QTest::newRow("held by a copy unlocked again") << "held unlocked" << false << false << 1;
+        QTest::newRow("left by a dead copy") << "dead" << true << false << 0;
+        QTest::newRow("a stray file") << "stray" << true << false << 0;
+        QTest::newRow("a 1 GB sparse file") << "sparse" << true << false << 0;
+        QTest::newRow("a folder in its place") << "folder" << true << true << 0;
+        QTest::newRow("a FIFO in its place") << "fifo" << true << true << 0;
+        QTest::newRow("a symlink to /dev/zero") << "zero" << true << true << 0;
+        QTest::newRow("its folder missing") << "nofolder" << true << true << 0;
     }
     void lockFileInTheWay() {
         QFETCH(QString, setup);
         QFETCH(bool, starts);
+        QFETCH(bool, said);
+        QFETCH(int, boxes);
         AppFixture app;
         QString lock = app.dir.filePath("instance.lock");
-        QLockFile holder(lock);
-        if (setup == "held") {
-            QVERIFY(holder.tryLock(0));
+        const QByteArray native = QFile::encodeName(lock);
+        SingleInstance holder(lock);
+        if (setup.startsWith("held")) {
+            QCOMPARE(holder.acquire(), SingleInstance::Result::Acquired);
+            holder.setLocked(setup != "held");
+            if (setup == "held unlocked") {
+                holder.setLocked(false);
+            }
         } else if (setup == "dead") {
             // A lock file naming a process that has ended, as a crashed copy leaves it.
-            QVERIFY(holder.tryLock(0));
-            QFile f(lock);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QByteArray info = f.readAll();
-            f.close();
-            holder.unlock();
             QProcess gone;
             gone.start("true", {});
             QVERIFY(gone.waitForStarted());
             const qint64 pid = gone.processId();
             QVERIFY(gone.waitForFinished());
-            info.replace(0, info.indexOf('\n'), QByteArray::number(pid));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(info);
+            QVERIFY(writeFileBytes(lock, QByteArray::number(pid) + "\nlocked\n"));
+        } else if (setup == "stray") {
+            QVERIFY(writeFileBytes(lock, "not a lock\n"));
+        } else if (setup == "sparse") {
+            QFile f(lock);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(qint64(1) << 30));
         } else if (setup == "folder") {
             QVERIFY(QDir(app.dir.path()).mkdir("instance.lock"));
-        } else if (setup == "stray") {
-            QFile f(lock);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("not a lock\n");
+        } else if (setup == "fifo") {
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        } else if (setup == "zero") {
+            QVERIFY(QFile::link("/dev/zero", lock));
         } else {
             lock = app.dir.filePath("missing/instance.lock");
         }
@@ -116,8 +131,12 @@ private Q_SLOTS:
         Startup start(app.forms, instance);
         QCOMPARE(start.run(), starts);
         QCOMPARE(bool(app.forms.splash()), starts);
-        QCOMPARE(app.messages.shown.size(), starts ? 0 : 1);
-        QCOMPARE(instance.why().isEmpty(), setup == "held" || setup == "dead");
+        QCOMPARE(app.messages.shown.size(), boxes);
+        QCOMPARE(!instance.why().isEmpty(), said);
+        if (starts && !said) {
+            QCOMPARE(QFileInfo(lock).size(),
+                     QByteArray::number(QCoreApplication::applicationPid()).size() + 1);
+        }
     }
 
     void splashTickTable() {

@@ -50,12 +50,19 @@ struct Rig {
     explicit Rig(ScreenRect desktop = {0, 0, 1024, 768}, QSize size = {297, 241}) {
         platform.desktop = desktop;
         host->setGeometry(100, 150, size.width(), size.height());
-        platform.resolveWindow = [this](WindowId) {
+        // Only the host's native window as it is now is known: asking about an old one finds nothing.
+        platform.resolveWindow = [this](WindowId window) {
+            if (window != id()) {
+                return ScreenRect{};
+            }
             const QRect r = host->frameGeometry();
             return ScreenRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
         };
     }
-    WindowId id() const { return static_cast<WindowId>(host->winId()); }
+    WindowId id() const {
+        host->winId();
+        return static_cast<WindowId>(host->windowHandle()->winId());
+    }
     int top() const { return host->frameGeometry().top(); }
     int left() const { return host->frameGeometry().left(); }
     QTimer* timer(const char* name) const { return dock->findChild<QTimer*>(QLatin1String(name)); }

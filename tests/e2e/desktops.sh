@@ -16,14 +16,7 @@ BIN_DIR=$(cd "${1:?$usage}" && pwd)
 WM=${2:?$usage}
 source "$(dirname "$0")/harness.sh"
 
-wm_command=$(harness_window_manager "$WM") || {
-    echo "$usage" >&2
-    exit 2
-}
-if ! command -v "${wm_command%% *}" >/dev/null; then
-    echo "SKIP: $WM is not installed (scripts/deps.sh installs it)"
-    exit 77
-fi
+harness_need_window_manager "$WM"
 
 harness_init
 # The program keeps its password file beside itself; put back whatever was there before.
@@ -49,16 +42,6 @@ main=$(harness_wait_window "Quellor4.1" 30) || harness_fail "no main window"
 geometry() { harness_geometry "$@"; }
 top_is() { harness_top_is "$main" "$1"; }
 wait_top() { harness_wait_top "$main" "$1"; }
-# The child of the root holding a window: the window manager's frame, or the window itself.
-toplevel() {
-    local id=$1 parent root
-    root=$(xwininfo -root | awk '/Window id:/{print $4}')
-    while parent=$(xwininfo -tree -id "$id" 2>/dev/null | awk '/Parent window id:/{print $4}') &&
-        [[ -n "$parent" && $((parent)) != $((root)) ]]; do
-        id=$parent
-    done
-    echo $((id))
-}
 # The top-level window that shows at x y, as the X server stacks them; the pointer goes there too.
 toplevel_at() {
     xdotool mousemove "$1" "$2"
@@ -74,7 +57,7 @@ main_window_hidden() { ! xdotool search --onlyvisible --name "^Quellor4.1\$" >/d
 read -r screen_w screen_h <<<"$(xwininfo -root | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')"
 read -r x _ w h <<<"$(geometry "$main")"
 parked=$((2 - h))
-main_top=$(toplevel "$main")
+main_top=$(harness_toplevel "$main")
 # Centred, halves to even.
 half=$(((screen_w - w) / 2))
 (((screen_w - w) % 2 == 1 && half % 2 == 1)) && half=$((half + 1))
@@ -121,18 +104,12 @@ top_is 0 || harness_fail "the focused main window did not stay down: $(geometry 
 harness_log "$WM: clicked, keyboard taken, \"$typed\" typed"
 
 # The lock, through the program's own dialog.
-harness_atspi press "锁定计算机" --role "push button" || harness_fail "no lock button"
-dialog=$(harness_wait_window "输入密码" 10) || harness_fail "password dialog did not open"
-xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
-xdotool type --delay 30 "Pw1"
-xdotool key Tab
-xdotool type --delay 30 "Pw1"
-xdotool key alt+y
+harness_set_password "Pw1"
 harness_until 10 main_window_hidden || harness_fail "main window still shown after locking"
 lock=$(harness_wait_window " " 10) || harness_fail "no lock screen"
 harness_until 5 input_held || harness_fail "another client can still take the keyboard or the pointer"
 sleep 1 # the window manager's last placement
-lock_top=$(toplevel "$lock")
+lock_top=$(harness_toplevel "$lock")
 read -r lx ly lw lh <<<"$(geometry "$lock_top")"
 program_pid=$(xprop -id "$lock" _NET_WM_PID | awk '{print $3}')
 ours() { [[ "$(xprop -id "$1" _NET_WM_PID 2>/dev/null | awk '{print $3}')" == "$program_pid" ]]; }

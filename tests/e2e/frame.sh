@@ -59,15 +59,8 @@ harness_program_running || harness_fail "closing the about dialog ended the prog
 # The main window's minimise button minimises it too, although as the dock's window it has a type
 # window managers never iconify; restored, it is the dock's window again.
 frame_press Quellor4.1 最小化 || harness_fail "cannot press the main window's minimise button"
-main_iconic() {
-    local id
-    for id in $(xdotool search --name '^Quellor4.1$' 2>/dev/null); do
-        xprop -id "$id" WM_STATE 2>/dev/null | grep -q Iconic && echo "$id" && return 0
-    done
-    return 1
-}
-harness_until 5 main_iconic || harness_fail "main window not minimised"
-xdotool windowmap "$(main_iconic)"
+harness_until 5 harness_iconic_window Quellor4.1 || harness_fail "main window not minimised"
+xdotool windowmap "$(harness_iconic_window Quellor4.1)"
 harness_until 5 bash -c 'xdotool search --onlyvisible --name "^Quellor4.1$"' || harness_fail "main window not restored"
 harness_until 5 bash -c 'xprop -id "$(xdotool search --onlyvisible --name "^Quellor4.1$" | head -n1)" _NET_WM_WINDOW_TYPE | grep -q DOCK' ||
     harness_fail "restored main window is not the dock's window again"

@@ -163,6 +163,15 @@ harness_window_manager() {
     esac
 }
 
+# Ends the run as a skip (77) when the window manager is not installed; status 2 for one not known.
+harness_need_window_manager() {
+    local cmd
+    cmd=$(harness_window_manager "$1") || { echo "unknown window manager $1" >&2; exit 2; }
+    command -v "${cmd%% *}" >/dev/null && return 0
+    echo "SKIP: $1 is not installed (scripts/deps.sh installs it)"
+    exit 77
+}
+
 # Each window manager but openbox gets a session bus and a home of its own, so it neither meets the
 # program's bus nor writes settings anywhere but the harness dir.
 harness_start_window_manager() {
@@ -284,6 +293,38 @@ harness_wait_top() {
     start=$(date +%s%N)
     harness_until 5 harness_top_is "$1" "$2" || return 1
     echo $((($(date +%s%N) - start) / 1000000))
+}
+
+# The child of the root holding a window: the window manager's frame, or the window itself.
+harness_toplevel() {
+    local id=$1 parent root
+    root=$(xwininfo -root | awk '/Window id:/{print $4}')
+    while parent=$(xwininfo -tree -id "$id" 2>/dev/null | awk '/Parent window id:/{print $4}') &&
+        [[ -n "$parent" && $((parent)) != $((root)) ]]; do
+        id=$parent
+    done
+    echo $((id))
+}
+
+# Prints the id of a minimised (iconic) window with exactly this title; fails when none is.
+harness_iconic_window() {
+    local id
+    for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
+        xprop -id "$id" WM_STATE 2>/dev/null | grep -q Iconic && echo "$id" && return 0
+    done
+    return 1
+}
+
+# Opens the main window's password dialog and confirms the password typed twice: the lock follows.
+harness_set_password() {
+    local dialog
+    harness_atspi press "锁定计算机" --role "push button" || harness_fail "cannot press 锁定计算机"
+    dialog=$(harness_wait_window "输入密码" 10) || harness_fail "password dialog did not open"
+    xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+    xdotool type --delay 30 "$1"
+    xdotool key Tab
+    xdotool type --delay 30 "$1"
+    xdotool key alt+y
 }
 
 # The accessibility helper: harness_atspi <command> <args...> (see atspi.py).

@@ -97,17 +97,6 @@ choose_timer_option() {
     harness_until 5 window_gone "系统定时操作" || harness_fail "timer-options dialog still open after OK"
 }
 
-# Opens the password dialog and confirms `password` typed twice.
-confirm_password() {
-    local password=$1 dialog
-    harness_atspi press "锁定计算机" --role "push button"
-    dialog=$(harness_wait_window "输入密码" 10) || harness_fail "password dialog did not open"
-    xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
-    xdotool type --delay 30 "$password"
-    xdotool key Tab
-    xdotool type --delay 30 "$password"
-    xdotool key alt+y
-}
 
 harness_log "first run: timer option and password through the installed program"
 start_installed
@@ -136,7 +125,7 @@ for action in ${actions//;/ }; do
 done
 [[ "$(status)" == "Action= ActionTime= AlarmTime= " ]] || harness_fail "the actions left armed: $(status)"
 
-confirm_password "Inst4ll"
+harness_set_password "Inst4ll"
 harness_until 10 window_gone "输入密码" || harness_fail "password dialog still open"
 harness_until 10 main_window_hidden || harness_fail "the lock screen did not take over"
 [[ "$(hex "$DATA/pae.dll")" == "496e7374346c6c0d0a" ]] || harness_fail "pae.dll in the data folder holds $(hex "$DATA/pae.dll" 2>&1)"
@@ -160,7 +149,7 @@ start_installed
 choose_timer_option "启动定时关闭计算机"
 [[ "$(hex "$DATA/Diri.dll")" == "2033200d0a" ]] || harness_fail "Diri.dll changed in a read-only folder: $(hex "$DATA/Diri.dll")"
 
-confirm_password "Other55"
+harness_set_password "Other55"
 harness_wait_window "警告" 10 >/dev/null || harness_fail "no warning that the password cannot be stored"
 xdotool key Return
 harness_until 10 window_gone "警告" || harness_fail "warning box stays"

@@ -6,8 +6,10 @@
 # text in the box powers off once and leaves the lock up, and so do its title bar's close button and
 # its system menu, which the lock answers itself under its grabs. The lock holds input before it shows,
 # comes back at once when another client unmaps it, and marks the session locked while it stands;
-# a pasted password with a line break unlocks when pasted again; killed while locked, its guard has
-# logind lock the session.
+# a pasted password with a line break unlocks when pasted again. Kept from keyboard and pointer by
+# another client, it shows after a second, has logind lock the session and says so; its guard
+# killed, another starts; a second copy ends at once; stopped, its guard has logind lock the
+# session; killed while locked (its guard killed first), the new guard has logind lock the session.
 #
 #   lock.sh <directory holding the Quellor binary>
 set -u
@@ -24,7 +26,10 @@ input_free() { "$HARNESS_PYTHON" "$HARNESS_HOME/input_free.py"; }
 input_held() { ! input_free; }
 
 power_offs() { grep -c PowerOff "$HARNESS_CALLS"; }
-logind_saw() { harness_logind_methods | grep -qx "$1"; }
+session_locks() { harness_logind_methods | grep -cxE 'Lock|LockSession'; }
+session_locked_since() { (($(session_locks) > $1)); }
+guard_pid() { pgrep -P "$HARNESS_PROGRAM_PID" -x quellor-guard; }
+guard_restarted() { local now; now=$(guard_pid) && [[ "$now" != "$1" ]]; }
 box_showing() { harness_atspi --timeout 1 wait "密码" --role "password text"; }
 main_window_showing() { xdotool search --onlyvisible --name "^Quellor4.1\$"; }
 main_window_hidden() { ! main_window_showing; }
@@ -201,12 +206,61 @@ harness_program_running || harness_fail "program ended"
 harness_logind_methods | grep -qx Lock && harness_fail "the session was locked while the program ran"
 (($(power_offs) == 4)) || harness_fail "expected four PowerOffs in all, got $(power_offs)"
 
-harness_log "killed while locked"
+harness_log "lock while another client holds keyboard and pointer"
+harness_atspi press "锁定计算机" --role "push button"
+dialog=$(harness_wait_window "输入密码" 10) || harness_fail "password dialog did not open"
+xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+xdotool type --delay 30 "Pw6"
+xdotool key Tab
+xdotool type --delay 30 "Pw6"
+"$HARNESS_PYTHON" "$HARNESS_HOME/input_free.py" --hold 3 &
+holder=$!
+harness_track $holder
+harness_until 5 input_held || harness_fail "the other client took no grabs"
+before=$(session_locks)
+harness_atspi press "确定(Y)" --role "push button"
+sleep 0.5
+[[ -z "$(lock_window)" ]] || harness_fail "the lock showed while another client held the input"
+harness_wait_window "警告" 5 >/dev/null || harness_fail "no box saying the input was kept"
+[[ -n "$(lock_window)" ]] || harness_fail "the lock did not show after its wait"
+session_locked_since "$before" || harness_fail "logind was not asked to lock the session"
+wait $holder
+harness_until 5 input_held || harness_fail "the lock did not take the input once it was let go"
+xdotool key Return
+harness_until 10 window_gone "警告" || harness_fail "the box could not be dismissed"
+
+harness_log "the guard killed while locked starts again; a second copy ends at once"
+guard=$(guard_pid) || harness_fail "no guard while locked"
+kill -9 "$guard"
+harness_until 5 guard_restarted "$guard" || harness_fail "no new guard after the first was killed"
+second=$(harness_as timeout 5 "$BIN_DIR/Quellor" 2>&1) || harness_fail "a second copy did not end at once: $second"
+[[ "$second" == *"程序已在运行"* ]] || harness_fail "a second copy said: $second"
+window_gone "警告" || harness_fail "a second copy showed a box while locked"
+
+harness_log "the program stopped while locked"
+lock=$(lock_window)
+before=$(session_locks)
+kill -STOP "$HARNESS_PROGRAM_PID"
+xdotool windowunmap "$lock"
+within_tenths 70 session_locked_since "$before" || harness_fail "no Lock within seven seconds of the stop"
+kill -CONT "$HARNESS_PROGRAM_PID"
+within_tenths 30 lock_standing || harness_fail "not back above and holding input once continued"
+mouse_moves 40
+harness_until 5 box_showing || harness_fail "no box after forty moves"
+enter_password "Pw6"
+expect_unlocked
+harness_until 5 test "$(harness_locked_hint)" == false || harness_fail "session still marked locked after the unlock"
+
+harness_log "the guard, then the program killed while locked"
 lock_with "Pw5"
+before=$(session_locks)
+guard=$(guard_pid) || harness_fail "no guard while locked"
+kill -9 "$guard"
+harness_until 5 guard_restarted "$guard" || harness_fail "no new guard after the first was killed"
 kill -9 "$HARNESS_PROGRAM_PID"
-within_tenths 20 logind_saw Lock || harness_fail "no Lock on the session within two seconds of the kill"
+within_tenths 20 session_locked_since "$before" || harness_fail "no Lock on the session within two seconds of the kill"
 # Besides the program's and its guard's calls, the log holds the mock's own bookkeeping.
-unexpected=$(harness_logind_methods | grep -vxE 'PowerOff|SetLockedHint|GetSession|Lock|AddSeat|AddUser|AddSession|Get|GetAll|Set|emit' |
+unexpected=$(harness_logind_methods | grep -vxE 'PowerOff|SetLockedHint|GetSession|Lock|LockSession|AddSeat|AddUser|AddSession|Get|GetAll|Set|emit' |
     sort -u | tr '\n' ' ')
 [[ -z "$unexpected" ]] || harness_fail "unexpected logind calls: $unexpected"
 harness_log "PASS"

@@ -1,3 +1,4 @@
+#include "guard_watch.h"
 #include "lock_guard.h"
 
 #include <QFile>
@@ -47,7 +48,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString first = fakeGuard(dir, "first");
         const QString second = fakeGuard(dir, "second");
-        QPointer<LockGuard> guard = new LockGuard(first);
+        QPointer<LockGuard> guard = new LockGuard(first, 20);
         QVERIFY(guard->started());
         // A guard started later (the next lock) must not keep the first one's input open.
         auto* later = new LockGuard(second);
@@ -60,10 +61,54 @@ private Q_SLOTS:
             delete guard;
         }
         QTRY_VERIFY(said(first) != kWaiting);
-        QCOMPARE(said(first), heard);
+        QVERIFY(said(first).startsWith(QLatin1Char(guard_protocol::kBeat))); // beats while it waited
+        QCOMPARE(said(first).remove(QLatin1Char(guard_protocol::kBeat)), heard);
         QCOMPARE(said(second), kWaiting);
         delete later;
-        QTRY_COMPARE(said(second), QString(""));
+        QTRY_VERIFY(said(second) != kWaiting);
+        QCOMPARE(said(second).remove(QLatin1Char(guard_protocol::kBeat)), QString(""));
+    }
+
+    // Steps "<ms> say <bytes>", "<ms> end" (the socket closes), "<ms> quiet" (nothing came) and
+    // "<ms> wait" (how long the guard may wait for bytes); each gives its verdict or wait.
+    void theGuardTellsAStalledProgramFromADeadOne_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("unlock among the beats") << QStringList{"100 say .unl", "200 say ock.", "300 end"}
+                                                << QStringList{"watching", "watching", "unlocked"};
+        QTest::newRow("ended without a word")
+            << QStringList{"100 say ...", "200 end"} << QStringList{"watching", "ended"};
+        QTest::newRow("ended saying something else")
+            << QStringList{"100 say unlocked", "200 end"} << QStringList{"watching", "ended"};
+        QTest::newRow("stalled once, answering, stalled again")
+            << QStringList{"0 wait",     "3999 quiet", "4000 quiet",  "4000 wait",  "9000 quiet",
+                           "9500 say .", "10500 wait", "13499 quiet", "13500 quiet"}
+            << QStringList{"4000",      "watching", "stalled",  "-1",     "watching",
+                           "answering", "3000",     "watching", "stalled"};
+        QTest::newRow("a stalled program's end still counts")
+            << QStringList{"5000 quiet", "6000 end"} << QStringList{"stalled", "ended"};
+    }
+    void theGuardTellsAStalledProgramFromADeadOne() {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, expected);
+        const QStringList names{"watching", "unlocked", "ended", "stalled", "answering"};
+        GuardWatch watch(0);
+        QStringList got;
+        for (const QString& step : steps) {
+            const qint64 at = step.section(QLatin1Char(' '), 0, 0).toLongLong();
+            const QString what = step.section(QLatin1Char(' '), 1, 1);
+            const QByteArray bytes = step.section(QLatin1Char(' '), 2).toLatin1();
+            if (what == "wait") {
+                got << QString::number(watch.waitMs(at));
+                continue;
+            }
+            const GuardWatch::Verdict v = what == "quiet" ? watch.silent(at)
+                                          : what == "end"
+                                              ? watch.heard({}, at)
+                                              : watch.heard({bytes.constData(), size_t(bytes.size())}, at);
+            got << names.value(int(v));
+        }
+        QCOMPARE(got, expected);
     }
 
     void aMissingGuardIsNoFailure() {

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <sys/stat.h>
+
 using namespace quellor;
 
 namespace {
@@ -383,6 +385,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(!loadCursorFile(dir.filePath("missing.cur")).has_value());
         QVERIFY(!loadCursorFile(dir.path()).has_value());
+        // One left in the program's way must not hold up the start, waiting for a writer.
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("hand.ani")).constData(), 0600), 0);
+        QVERIFY(!loadCursorFile(dir.filePath("hand.ani")).has_value());
     }
 };
 

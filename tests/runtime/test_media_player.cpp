@@ -1,3 +1,4 @@
+#include "file_bytes.h"
 #include "media_player.h"
 #include "recording_sound.h"
 
@@ -9,6 +10,27 @@
 #include <QTest>
 
 using namespace quellor;
+
+namespace {
+
+QByteArray le(quint32 value, int bytes) {
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i) {
+        out.append(char(value >> (8 * i) & 0xff));
+    }
+    return out;
+}
+
+// A PCM wave, mono, 16 bits at 22050 Hz, holding `dataBytes` of silence; `fmtSize` and `claimed`
+// (the RIFF and data sizes, when given) are what its header says, whatever it holds.
+QByteArray wave(qint64 dataBytes, quint32 fmtSize = 16, quint32 claimed = 0) {
+    const auto data = static_cast<quint32>(dataBytes);
+    return "RIFF" + le(claimed ? claimed : 36 + data, 4) + "WAVEfmt " + le(fmtSize, 4) + le(1, 2) + le(1, 2) +
+           le(22050, 4) + le(44100, 4) + le(2, 2) + le(16, 2) + "data" + le(claimed ? claimed : data, 4) +
+           QByteArray(dataBytes, '\0');
+}
+
+} // namespace
 
 class TestMediaPlayer : public QObject {
     Q_OBJECT
@@ -35,33 +57,40 @@ private Q_SLOTS:
         QCOMPARE(player.fileName(), QString());
     }
 
+    // Only a whole PCM wave may reach a sound effect: one holding less than its header says froze
+    // the program at the next change of sound.
     void soundRoute_data() {
         QTest::addColumn<QString>("name"); // empty: no file is made
-        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("expected");
         const int silent = int(QtSoundOutput::Route::Silent);
         const int effect = int(QtSoundOutput::Route::Effect);
         const int player = int(QtSoundOutput::Route::Player);
-        QTest::newRow("cue") << "2.wav" << qint64(20000) << effect;
-        QTest::newRow("upper-case suffix") << "ALARM.WAV" << qint64(20000) << effect;
-        QTest::newRow("wave at the limit") << "long.wav" << QtSoundOutput::kLongestEffectBytes << effect;
-        QTest::newRow("long wave") << "long.wav" << QtSoundOutput::kLongestEffectBytes + 1 << player;
-        QTest::newRow("music") << "song.MP3" << qint64(20000) << player;
-        QTest::newRow("no suffix") << "song" << qint64(20000) << player;
-        QTest::newRow("missing file") << "" << qint64(0) << silent;
+        const qint64 longest = QtSoundOutput::kLongestEffectBytes;
+        QTest::newRow("cue") << "2.wav" << wave(20000) << effect;
+        QTest::newRow("upper-case suffix") << "ALARM.WAV" << wave(20000) << effect;
+        QTest::newRow("wave at the limit") << "long.wav" << wave(longest - 44) << effect;
+        QTest::newRow("long wave") << "long.wav" << wave(longest - 44) + '\0' << player;
+        QTest::newRow("music") << "song.MP3" << QByteArray(20000, '\0') << player;
+        QTest::newRow("no suffix") << "song" << wave(20000) << player;
+        QTest::newRow("missing file") << "" << QByteArray() << silent;
+        QTest::newRow("wave cut short") << "a.wav" << wave(40000).left(20000) << player;
+        QTest::newRow("empty wave") << "a.wav" << QByteArray() << player;
+        QTest::newRow("header alone") << "a.wav" << wave(40000).left(30) << player;
+        QTest::newRow("header claiming 4 GB") << "a.wav" << wave(20000, 16, 0xFFFFFFF0u) << player;
+        QTest::newRow("format chunk of 0xFFFFFFF0") << "a.wav" << wave(20000, 0xFFFFFFF0u) << player;
+        QTest::newRow("part of a frame") << "a.wav" << wave(20001) << player;
     }
     void soundRoute() {
         QFETCH(QString, name);
-        QFETCH(qint64, size);
+        QFETCH(QByteArray, bytes);
         QFETCH(int, expected);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QString path = dir.filePath(QStringLiteral("absent.wav"));
         if (!name.isEmpty()) {
             path = dir.filePath(name);
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            QVERIFY(f.resize(size));
+            QVERIFY(writeFileBytes(path, bytes));
         }
         QCOMPARE(int(QtSoundOutput::routeFor(path)), expected);
     }

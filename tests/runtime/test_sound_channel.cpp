@@ -35,8 +35,8 @@ class TestSoundChannel : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Steps: "mp3 <path>" and "wav <path>" open a file for the player or the sound effect, "wait"
-    // runs the event loop a moment, "play", "halt", and "undecodable" is the effect failing on
-    // its file.
+    // runs the event loop a moment, "play", "halt", "undecodable" is the effect failing on its
+    // file, and "spoilt" the file changing into one an effect must not have.
     void sourcesAreSetAtPlay_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("expected");
@@ -62,6 +62,9 @@ private Q_SLOTS:
             << QStringList{"wav " + wave, "play", "halt", "undecodable", "play"}
             << freshStart("Effect", wave) + QStringList{"Effect stop", "Effect source "} +
                    freshStart("Player", wave);
+        QTest::newRow("wave spoilt between its open and its play goes to the player")
+            << QStringList{"wav " + wave, "spoilt", "play", "play"}
+            << freshStart("Player", wave) + freshStart("Player", wave);
         QTest::newRow("nothing opened") << QStringList{"mp3 ", "play", "halt"} << QStringList();
     }
     void sourcesAreSetAtPlay() {
@@ -69,14 +72,17 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         QStringList log;
         std::function<void()> failEffect;
-        FreshSourceChannel channel([&](FreshSourceChannel::Kind kind, std::function<void()> failed) {
-            const bool effect = kind == FreshSourceChannel::Kind::Effect;
-            if (effect) {
-                failEffect = std::move(failed);
-            }
-            return std::make_unique<FakeTarget>(log,
-                                                effect ? QStringLiteral("Effect") : QStringLiteral("Player"));
-        });
+        bool spoilt = false;
+        FreshSourceChannel channel(
+            [&](FreshSourceChannel::Kind kind, std::function<void()> failed) {
+                const bool effect = kind == FreshSourceChannel::Kind::Effect;
+                if (effect) {
+                    failEffect = std::move(failed);
+                }
+                return std::make_unique<FakeTarget>(log, effect ? QStringLiteral("Effect")
+                                                                : QStringLiteral("Player"));
+            },
+            [&](const QString&) { return !spoilt; });
         for (const QString& step : steps) {
             const QString arg = step.section(QLatin1Char(' '), 1);
             if (step.startsWith(QLatin1String("mp3 ")) || step.startsWith(QLatin1String("wav "))) {
@@ -85,6 +91,8 @@ private Q_SLOTS:
                 channel.play();
             } else if (step == QLatin1String("halt")) {
                 channel.halt();
+            } else if (step == QLatin1String("spoilt")) {
+                spoilt = true;
             } else if (step == QLatin1String("undecodable")) {
                 QVERIFY(failEffect);
                 failEffect();
