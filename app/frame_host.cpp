@@ -5,6 +5,7 @@
 #include "property_bag.h"
 #include "vantrel/server.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -63,11 +64,22 @@ private:
 
 } // namespace
 
-QString frameLibraryBeside(const QString& programDir) {
-    // An installed program holds the library under its SONAME name; a build tree has the plain
-    // name as well.
-    const QString soname = programDir + QStringLiteral("/" QUELLOR_FRAME_SONAME);
-    return QFileInfo::exists(soname) ? soname : programDir + QStringLiteral("/libVantrelLib.so");
+QString installedFrameLibraryFolder(const QString& programDir) {
+    return QDir::cleanPath(QDir(programDir).filePath(QStringLiteral(QUELLOR_FRAME_LIBDIR)));
+}
+
+QString shippedFrameLibrary(const QString& programDir) {
+    const QString soname = QStringLiteral(QUELLOR_FRAME_SONAME);
+    // A build tree has the plain name as well, for hosts that link the library.
+    const QStringList candidates{programDir + u'/' + soname,
+                                 installedFrameLibraryFolder(programDir) + u'/' + soname,
+                                 programDir + QStringLiteral("/libVantrelLib.so")};
+    for (const QString& path : candidates) {
+        if (QFileInfo::exists(path)) {
+            return path;
+        }
+    }
+    return candidates.front();
 }
 
 std::optional<FrameServer> findFrameServer(const QString& programDir) {
@@ -77,12 +89,12 @@ std::optional<FrameServer> findFrameServer(const QString& programDir) {
             return FrameServer{entry->libraryPath, *clsid};
         }
     }
-    const QString beside = frameLibraryBeside(programDir);
-    if (!QFileInfo::exists(beside)) {
+    const QString shipped = shippedFrameLibrary(programDir);
+    if (!QFileInfo::exists(shipped)) {
         return std::nullopt;
     }
-    if (const auto clsid = clsidFromMetadata(beside)) {
-        return FrameServer{beside, *clsid};
+    if (const auto clsid = clsidFromMetadata(shipped)) {
+        return FrameServer{shipped, *clsid};
     }
     return std::nullopt;
 }

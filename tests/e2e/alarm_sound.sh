@@ -41,10 +41,12 @@ sox -n -r $RATE -c 1 "$MUSIC/a.wav" synth 1 sine 660 vol 0.5 && sox -n -r $RATE 
 rm -f "$MUSIC/a.wav" "$MUSIC/b.wav" "$MUSIC/tone.wav"
 PULSE="$HARNESS_DIR/pulse"
 mkdir -p "$PULSE"
-# The program directory, copied where that user can reach it (the checkout may lie in root's home).
+# The program directory, copied where that user can reach it (the checkout may lie in root's home),
+# with the frame library beside the program as in the build tree.
 PROGRAM="$HARNESS_DIR/program"
 mkdir -p "$PROGRAM"
-for file in $(sed -n 's|^quellor lib/quellor/||p' "$HERE/installed_files.txt" | grep -vx quellor.installed); do
+for file in $(sed -n 's|^quellor lib/quellor/||p' "$HERE/installed_files.txt" | grep -vx quellor.installed) \
+    libVantrelLib.so.4 libVantrelLib.so.4.1; do
     cp "$BIN_DIR/$file" "$PROGRAM/" || harness_fail "no $file in $BIN_DIR"
 done
 [[ -n "${HARNESS_AS[*]}" ]] && chown -R nobody: "$HARNESS_DIR"
