@@ -1,6 +1,7 @@
 #include "frame_host.h"
 
 #include "class_store.h"
+#include "dialog_window.h"
 #include "property_bag.h"
 #include "vantrel/server.h"
 
@@ -29,6 +30,17 @@ std::optional<QString> clsidFromMetadata(const QString& libraryPath) {
         }
     }
     return std::nullopt;
+}
+
+// The stored layout keeps the caption as written; the frame shows it in the user's language.
+PropertyBag withCaptionTranslated(const PropertyBag& stored) {
+    PropertyBag shown;
+    for (const PropertyBag::Entry& e : stored.entries()) {
+        const bool caption = e.key == QLatin1String("caption") && e.value.typeId() == QMetaType::QString;
+        shown.append(e.key,
+                     caption ? QVariant(windowCaption(e.value.toString().toUtf8().constData())) : e.value);
+    }
+    return shown;
 }
 
 // Keeps the frame at the host's client size; dies with the frame.
@@ -116,7 +128,9 @@ QWidget* attachFrame(QWidget* host, const QString& layoutName, const QString& pr
     QFile stored(QStringLiteral(":/layouts/%1.bag").arg(layoutName));
     std::optional<PropertyBag> bag;
     if (stored.open(QIODevice::ReadOnly)) {
-        bag = PropertyBag::deserialize(stored.readAll());
+        if (const auto read = PropertyBag::deserialize(stored.readAll())) {
+            bag = withCaptionTranslated(*read);
+        }
     }
     if (persist) {
         bag ? persist->ReadProperties(*bag) : persist->InitProperties();

@@ -20,6 +20,9 @@ run_packages=(
     # for the forms' Windows faces, a Song serif for "宋体" and a CJK sans; the session bus it
     # answers on.
     libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-arphic-uming fonts-wqy-microhei dbus
+    # The interface's translations: lupdate and lrelease build them, and Qt's own put the standard
+    # dialogs in the same language.
+    qt6-l10n-tools qt6-translations-l10n
     # Without a display, scripts/run.sh runs it on a virtual one and takes a screenshot.
     xvfb xauth x11-utils dbus-x11 openbox xdotool imagemagick
 )

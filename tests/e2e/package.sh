@@ -82,6 +82,7 @@ done
 recommends=$(field Recommends)
 harness_log "Recommends: $recommends"
 has "$recommends" "pipewire-pulse | pulseaudio" || harness_fail "Recommends lacks a PulseAudio service"
+has "$recommends" "qt6-translations-l10n" || harness_fail "Recommends lacks Qt's translations"
 
 # The developers' package: building against the library needs Qt's development files; the
 # library and the Designer plugin's own libraries come from dpkg-shlibdeps.
