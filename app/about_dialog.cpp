@@ -13,7 +13,7 @@ namespace quellor {
 Form4::Form4(Services& services)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_services(services) {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("软件说明"));
+    setWindowTitle(windowCaption(QT_TRANSLATE_NOOP("quellor::Caption", "软件说明")));
     setWindowIcon(readIcon(QStringLiteral(":/assets/icons/quellor-32.png"), "PNG"));
     setAttribute(Qt::WA_DeleteOnClose); // unloaded by its frame's close button
     const Twips t = screenTwips();
@@ -25,7 +25,7 @@ Form4::Form4(Services& services)
     setAutoFillBackground(true);
 
     Text1 = new QPlainTextEdit(this);
-    nameControl(Text1, QStringLiteral("Text1"), QStringLiteral("软件说明"));
+    nameControl(Text1, QStringLiteral("Text1"), windowTitle());
     Text1->setFont(makeFont(QStringLiteral("宋体"), 10.5, false));
     Text1->setReadOnly(true);
     // A text box's inner margin is a pixel or two; the document's default would cost the five
@@ -37,8 +37,8 @@ Form4::Form4(Services& services)
     Text1->setPalette(tp);
     placeTwips(Text1, 120, 480, 3855, 1215, t);
 
-    Command2 = new PlainButton(QStringLiteral("Command2"), QStringLiteral("返回系统"), this);
-    Command2->setToolTip(QStringLiteral("返回主窗口"));
+    Command2 = new PlainButton(QStringLiteral("Command2"), tr("返回系统"), this);
+    Command2->setToolTip(tr("返回主窗口"));
     placeTwips(Command2, 2760, 1680, 1095, 375, t);
     Command1 = new PlainButton(QStringLiteral("Command1"), QStringLiteral("@@@"), this);
     Command1->setFocusPolicy(Qt::NoFocus);
@@ -51,11 +51,11 @@ Form4::Form4(Services& services)
 }
 
 QString Form4::aboutText() {
-    return QStringLiteral("软件名称：Quellor4.0\r\n"
-                          "*****************************\r\n"
-                          "制作：Quellor 开发组\r\n"
-                          "网址：quellor.invalid\r\n"
-                          "邮件：dev@quellor.invalid");
+    return tr("软件名称：Quellor4.0\r\n"
+              "*****************************\r\n"
+              "制作：Quellor 开发组\r\n"
+              "网址：quellor.invalid\r\n"
+              "邮件：dev@quellor.invalid");
 }
 
 void Form4::Form_Load() {

@@ -9,7 +9,9 @@
 
 namespace quellor {
 
-const QString Form2::kMessage = QStringLiteral("请先定好闹钟的时间,\r\n再选择你要作为闹钟的音乐！");
+QString Form2::message() {
+    return tr("请先定好闹钟的时间,\r\n再选择你要作为闹钟的音乐！");
+}
 
 Form2::Form2(Services& services, QWidget* parent) : QWidget(parent), m_services(services) {
     setObjectName(QStringLiteral("Form2"));
@@ -25,10 +27,10 @@ Form2::~Form2() = default;
 
 void Form2::createControls() {
     const Twips t = screenTwips();
-    setUpDialogWindow(this, QStringLiteral("提示信息"), 4695, 2040, t);
+    setUpDialogWindow(this, QT_TRANSLATE_NOOP("quellor::Caption", "提示信息"), 4695, 2040, t);
 
     Text1 = new QPlainTextEdit(this);
-    nameControl(Text1, QStringLiteral("Text1"), QStringLiteral("提示信息"));
+    nameControl(Text1, QStringLiteral("Text1"), windowTitle());
     // A message to read, not a field to fill.
     Text1->setReadOnly(true);
     Text1->setFont(makeFont(QStringLiteral("宋体"), 10.5, false));
@@ -38,7 +40,7 @@ void Form2::createControls() {
     Text1->setPalette(p);
     placeTwips(Text1, 120, 480, 4455, 855, t);
 
-    Command2 = new PlainButton(QStringLiteral("Command2"), QStringLiteral("返回系统"), this);
+    Command2 = new PlainButton(QStringLiteral("Command2"), tr("返回系统"), this);
     placeTwips(Command2, 3360, 1560, 1095, 375, t);
 
     Command1 = new PlainButton(QStringLiteral("Command1"), QStringLiteral("@@@"), this);
@@ -53,7 +55,7 @@ void Form2::createControls() {
 }
 
 void Form2::Form_Load() {
-    QString shown = kMessage;
+    QString shown = message();
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text1->setPlainText(shown);
 }

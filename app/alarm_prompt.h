@@ -20,7 +20,7 @@ public:
     ~Form2() override;
 
     // The message, lines separated by CR LF.
-    static const QString kMessage;
+    static QString message();
 
     QPlainTextEdit* Text1 = nullptr;
     PlainButton* Command2 = nullptr; // "返回系统"

@@ -2,15 +2,21 @@
 
 #include "controls.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 namespace quellor {
 
-void setUpDialogWindow(QWidget* window, const QString& title, double widthTwips, double heightTwips,
+QString windowCaption(const char* source) {
+    return QCoreApplication::translate("quellor::Caption", source);
+}
+
+void setUpDialogWindow(QWidget* window, const char* caption, double widthTwips, double heightTwips,
                        const Twips& t) {
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    const QString title = windowCaption(caption);
     // The window manager and screen readers still need a name for a borderless window.
     window->setWindowTitle(title);
     window->setAccessibleName(title);

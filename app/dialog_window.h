@@ -11,8 +11,13 @@ class QWidget;
 
 namespace quellor {
 
-void setUpDialogWindow(QWidget* window, const QString& title, double widthTwips, double heightTwips,
+// `caption` is the source text of the window's caption (see windowCaption).
+void setUpDialogWindow(QWidget* window, const char* caption, double widthTwips, double heightTwips,
                        const Twips& t);
+
+// A window's caption is both its title and its frame's stored caption, so the two translate in
+// one context: mark the source text with QT_TRANSLATE_NOOP("quellor::Caption", ...).
+QString windowCaption(const char* source);
 
 // Centres the window on the screen it will appear on (the primary one).
 void centreOnScreen(QWidget* window);

@@ -1,9 +1,11 @@
 #include "frame_host.h"
 
 #include "class_store.h"
+#include "dialog_window.h"
 #include "property_bag.h"
 #include "vantrel/server.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +32,17 @@ std::optional<QString> clsidFromMetadata(const QString& libraryPath) {
     return std::nullopt;
 }
 
+// The stored layout keeps the caption as written; the frame shows it in the user's language.
+PropertyBag withCaptionTranslated(const PropertyBag& stored) {
+    PropertyBag shown;
+    for (const PropertyBag::Entry& e : stored.entries()) {
+        const bool caption = e.key == QLatin1String("caption") && e.value.typeId() == QMetaType::QString;
+        shown.append(e.key,
+                     caption ? QVariant(windowCaption(e.value.toString().toUtf8().constData())) : e.value);
+    }
+    return shown;
+}
+
 // Keeps the frame at the host's client size; dies with the frame.
 class FrameSizer : public QObject {
 public:
@@ -51,11 +64,22 @@ private:
 
 } // namespace
 
-QString frameLibraryBeside(const QString& programDir) {
-    // An installed program holds the library under its SONAME name; a build tree has the plain
-    // name as well.
-    const QString soname = programDir + QStringLiteral("/" QUELLOR_FRAME_SONAME);
-    return QFileInfo::exists(soname) ? soname : programDir + QStringLiteral("/libVantrelLib.so");
+QString installedFrameLibraryFolder(const QString& programDir) {
+    return QDir::cleanPath(QDir(programDir).filePath(QStringLiteral(QUELLOR_FRAME_LIBDIR)));
+}
+
+QString shippedFrameLibrary(const QString& programDir) {
+    const QString soname = QStringLiteral(QUELLOR_FRAME_SONAME);
+    // A build tree has the plain name as well, for hosts that link the library.
+    const QStringList candidates{programDir + u'/' + soname,
+                                 installedFrameLibraryFolder(programDir) + u'/' + soname,
+                                 programDir + QStringLiteral("/libVantrelLib.so")};
+    for (const QString& path : candidates) {
+        if (QFileInfo::exists(path)) {
+            return path;
+        }
+    }
+    return candidates.front();
 }
 
 std::optional<FrameServer> findFrameServer(const QString& programDir) {
@@ -65,12 +89,12 @@ std::optional<FrameServer> findFrameServer(const QString& programDir) {
             return FrameServer{entry->libraryPath, *clsid};
         }
     }
-    const QString beside = frameLibraryBeside(programDir);
-    if (!QFileInfo::exists(beside)) {
+    const QString shipped = shippedFrameLibrary(programDir);
+    if (!QFileInfo::exists(shipped)) {
         return std::nullopt;
     }
-    if (const auto clsid = clsidFromMetadata(beside)) {
-        return FrameServer{beside, *clsid};
+    if (const auto clsid = clsidFromMetadata(shipped)) {
+        return FrameServer{shipped, *clsid};
     }
     return std::nullopt;
 }
@@ -104,7 +128,9 @@ QWidget* attachFrame(QWidget* host, const QString& layoutName, const QString& pr
     QFile stored(QStringLiteral(":/layouts/%1.bag").arg(layoutName));
     std::optional<PropertyBag> bag;
     if (stored.open(QIODevice::ReadOnly)) {
-        bag = PropertyBag::deserialize(stored.readAll());
+        if (const auto read = PropertyBag::deserialize(stored.readAll())) {
+            bag = withCaptionTranslated(*read);
+        }
     }
     if (persist) {
         bag ? persist->ReadProperties(*bag) : persist->InitProperties();

@@ -16,11 +16,15 @@ struct FrameServer {
     QString clsid;
 };
 
-// The frame library shipped in the program's directory (which need not exist).
-QString frameLibraryBeside(const QString& programDir);
+// Where an installed program finds the frame library: the library folder of its prefix.
+QString installedFrameLibraryFolder(const QString& programDir);
 
-// Where the frame class is served from: the class store first, then the library shipped in the
-// program's directory (its class identifier read from the library's metadata).
+// The frame library this program ships with: the one beside it (a build tree), else the one in
+// the library folder (an installed copy). A path that need not exist when neither holds one.
+QString shippedFrameLibrary(const QString& programDir);
+
+// Where the frame class is served from: the class store first, then the library the program
+// ships with (its class identifier read from the library's metadata).
 std::optional<FrameServer> findFrameServer(const QString& programDir);
 
 // Creates the frame of `host` from the stored layout `layoutName` (e.g. "Form4"), covering the

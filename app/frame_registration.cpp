@@ -33,7 +33,7 @@ bool storeNames(const QString& libraryPath) {
 } // namespace
 
 FrameRegistration registerFrameLibrary(const QString& programDir) {
-    QLibrary library(frameLibraryBeside(programDir));
+    QLibrary library(shippedFrameLibrary(programDir));
     if (!library.load()) {
         return FrameRegistration::Failed;
     }

@@ -9,13 +9,13 @@
 namespace quellor {
 
 enum class FrameRegistration {
-    AlreadyOurs, // the store's "VantrelLib.Vantrel" is served by the library beside the program
+    AlreadyOurs, // the store's "VantrelLib.Vantrel" is served by the library the program ships with
     Registered,  // it was missing or served from elsewhere, and now names ours
-    Failed,      // no library beside the program, or the store could not be written
+    Failed,      // no library shipped with the program, or the store could not be written
 };
 
 // Checks the class store of the current user against `programDir`'s library and registers it
-// when they differ. The frames still come from the library beside the program when this fails.
+// when they differ. The frames still come from the shipped library when this fails.
 FrameRegistration registerFrameLibrary(const QString& programDir);
 
 } // namespace quellor

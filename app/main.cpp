@@ -5,10 +5,13 @@
 #include "frame_registration.h"
 #include "startup.h"
 #include "state_directory.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
@@ -47,6 +50,12 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("org.quellor.Quellor"));
     quellor::installFaceSubstitutions();
+    const QString programDir = QApplication::applicationDirPath();
+    // The windows, boxes and notifications speak the user's language; the command line above
+    // stays English.
+    quellor::Translations translations(quellor::Translations::catalogueDirs(programDir),
+                                       QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    translations.install(QLocale::system().uiLanguages());
 
 #ifdef Q_OS_WIN
     quellor::WindowsPlatform platform;
@@ -58,7 +67,6 @@ int main(int argc, char* argv[]) {
     quellor::QtSoundOutput sound;
     quellor::QtMessageBoxes messages;
     quellor::QtFileChooser files;
-    const QString programDir = QApplication::applicationDirPath();
     quellor::registerFrameLibrary(programDir);
     quellor::Services services{
         platform, clock, sound, messages, files, programDir, quellor::stateDirectory(programDir)};

@@ -106,25 +106,29 @@ void Form1::createControls() {
     setPalette(p);
     setAutoFillBackground(true);
 
-    VsNetBut1 = pictureButton(this, QStringLiteral("VsNetBut1"), QStringLiteral("定时关机"),
-                              QStringLiteral("定时关机"), QStringLiteral("shutdown.png"), 14.25, 480, t);
-    Text3 = field(this, QStringLiteral("Text3"), QStringLiteral("HH:mm:ss"), QStringLiteral("定时关机"),
+    // A caption and its tooltip are one text as written; a translation may say more in the tooltip.
+    const QString shutdown = tr("定时关机");
+    VsNetBut1 = pictureButton(this, QStringLiteral("VsNetBut1"), shutdown, tr("定时关机", "tooltip"),
+                              QStringLiteral("shutdown.png"), 14.25, 480, t);
+    Text3 = field(this, QStringLiteral("Text3"), QStringLiteral("HH:mm:ss"), shutdown,
                   QRectF(2160, 480, 2175, 495), t);
 
-    VsNetBut2 = pictureButton(this, QStringLiteral("VsNetBut2"), QStringLiteral("闹钟定时"),
-                              QStringLiteral("闹钟定时"), QStringLiteral("alarm.png"), 14.25, 960, t);
-    Text2 = field(this, QStringLiteral("Text2"), QStringLiteral("HH:mm:ss"), QStringLiteral("闹钟定时"),
+    const QString alarm = tr("闹钟定时");
+    VsNetBut2 = pictureButton(this, QStringLiteral("VsNetBut2"), alarm, tr("闹钟定时", "tooltip"),
+                              QStringLiteral("alarm.png"), 14.25, 960, t);
+    Text2 = field(this, QStringLiteral("Text2"), QStringLiteral("HH:mm:ss"), alarm,
                   QRectF(2160, 960, 2175, 495), t);
 
     // Only digits are typed into the time fields; a paste keeps its digits.
     Text3->setDigitsOnly(true);
     Text2->setDigitsOnly(true);
 
-    Command1 = pictureButton(this, QStringLiteral("Command1"), QStringLiteral("闹钟音乐"), QString(),
+    Command1 = pictureButton(this, QStringLiteral("Command1"), tr("闹钟音乐"), QString(),
                              QStringLiteral("music.png"), 14.25, 1440, t);
 
-    Frame1 = new QGroupBox(QStringLiteral("系统时间"), this);
-    nameControl(Frame1, QStringLiteral("Frame1"), QStringLiteral("系统时间"));
+    const QString clock = tr("系统时间");
+    Frame1 = new QGroupBox(clock, this);
+    nameControl(Frame1, QStringLiteral("Frame1"), clock);
     Frame1->setFont(makeFont(kSongTi, 12, true));
     QPalette fp = Frame1->palette();
     fp.setColor(QPalette::Window, kFieldBack);
@@ -132,28 +136,24 @@ void Form1::createControls() {
     Frame1->setPalette(fp);
     Frame1->setAutoFillBackground(true);
     placeTwips(Frame1, 2160, 1440, 2175, 975, t);
-    Text1 = field(Frame1, QStringLiteral("Text1"), QStringLiteral("系统时间"), QStringLiteral("系统时间"),
+    Text1 = field(Frame1, QStringLiteral("Text1"), tr("系统时间", "tooltip"), clock,
                   QRectF(120, 360, 1935, 495), t);
     new PaintOnScreen(Text1); // the clock changes every second, mostly while parked out of sight
 
-    VsNetBut4 = pictureButton(this, QStringLiteral("VsNetBut4"), QStringLiteral("锁定计算机"),
-                              QStringLiteral("系统设定"), QStringLiteral("lock.png"), 12, 1920, t);
+    VsNetBut4 = pictureButton(this, QStringLiteral("VsNetBut4"), tr("锁定计算机"), tr("系统设定", "tooltip"),
+                              QStringLiteral("lock.png"), 12, 1920, t);
 
-    Command3 =
-        plainButton(this, QStringLiteral("Command3"), QStringLiteral("关闭闹钟"), QStringLiteral("关闭闹钟"));
+    Command3 = plainButton(this, QStringLiteral("Command3"), tr("关闭闹钟"), tr("关闭闹钟", "tooltip"));
     placeTwips(Command3, 120, 2520, 975, 375, t);
-    Command4 =
-        plainButton(this, QStringLiteral("Command4"), QStringLiteral("取消闹钟"), QStringLiteral("取消闹钟"));
+    Command4 = plainButton(this, QStringLiteral("Command4"), tr("取消闹钟"), tr("取消闹钟", "tooltip"));
     placeTwips(Command4, 1200, 2520, 975, 375, t);
-    Command5 =
-        plainButton(this, QStringLiteral("Command5"), QStringLiteral("取消关机"), QStringLiteral("取消关机"));
+    Command5 = plainButton(this, QStringLiteral("Command5"), tr("取消关机"), tr("取消关机", "tooltip"));
     placeTwips(Command5, 2280, 2520, 975, 375, t);
-    Command6 =
-        plainButton(this, QStringLiteral("Command6"), QStringLiteral("快速关机"), QStringLiteral("快速关机"));
+    Command6 = plainButton(this, QStringLiteral("Command6"), tr("快速关机"), tr("快速关机", "tooltip"));
     placeTwips(Command6, 3360, 2520, 975, 375, t);
 
-    VsNetBut3 = pictureButton(this, QStringLiteral("VsNetBut3"), QStringLiteral("软件说明"),
-                              QStringLiteral("软件说明"), QStringLiteral("about.png"), 14.25, 3000, t);
+    VsNetBut3 = pictureButton(this, QStringLiteral("VsNetBut3"), tr("软件说明"), tr("软件说明", "tooltip"),
+                              QStringLiteral("about.png"), 14.25, 3000, t);
     placeTwips(VsNetBut3, 120, 3000, 4215, 495, t); // the one wide button
 
     Command2 = new PlainButton(QStringLiteral("Command2"), QStringLiteral("X"), this);

@@ -45,7 +45,7 @@ Form5::~Form5() = default;
 
 void Form5::createControls() {
     const Twips t = screenTwips();
-    setUpDialogWindow(this, QStringLiteral("系统定时操作"), 4935, 2415, t);
+    setUpDialogWindow(this, QT_TRANSLATE_NOOP("quellor::Caption", "系统定时操作"), 4935, 2415, t);
 
     Picture1 = new QFrame(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -53,22 +53,22 @@ void Form5::createControls() {
     paintBack(Picture1);
     placeTwips(Picture1, 120, 360, 4695, 1935, t);
 
-    Frame1 = new QGroupBox(QStringLiteral("定时选项"), Picture1);
-    nameControl(Frame1, QStringLiteral("Frame1"), QStringLiteral("定时选项"));
+    Frame1 = new QGroupBox(tr("定时选项"), Picture1);
+    nameControl(Frame1, QStringLiteral("Frame1"), Frame1->title());
     paintBack(Frame1);
     placeTwips(Frame1, 120, 120, 4455, 1215, t);
 
-    Op1 = makeOption(QStringLiteral("Op1"), QStringLiteral("启动定时关闭计算机"), Frame1);
-    Op2 = makeOption(QStringLiteral("Op2"), QStringLiteral("启动定时重起计算机"), Frame1);
-    Op3 = makeOption(QStringLiteral("Op3"), QStringLiteral("启动定时注消计算机"), Frame1);
-    Op4 = makeOption(QStringLiteral("Op4"), QStringLiteral("启动定时等待"), Frame1);
+    Op1 = makeOption(QStringLiteral("Op1"), tr("启动定时关闭计算机"), Frame1);
+    Op2 = makeOption(QStringLiteral("Op2"), tr("启动定时重起计算机"), Frame1);
+    Op3 = makeOption(QStringLiteral("Op3"), tr("启动定时注消计算机"), Frame1);
+    Op4 = makeOption(QStringLiteral("Op4"), tr("启动定时等待"), Frame1);
     placeTwips(Op1, 120, 240, 2055, 375, t);
     placeTwips(Op2, 120, 720, 2055, 375, t);
     placeTwips(Op3, 2280, 240, 2055, 375, t);
     placeTwips(Op4, 2280, 720, 2055, 375, t);
 
-    Command2 = new PlainButton(QStringLiteral("Command2"), QStringLiteral("确定(&Y)"), Picture1);
-    Command3 = new PlainButton(QStringLiteral("Command3"), QStringLiteral("取消(&C)"), Picture1);
+    Command2 = new PlainButton(QStringLiteral("Command2"), tr("确定(&Y)"), Picture1);
+    Command3 = new PlainButton(QStringLiteral("Command3"), tr("取消(&C)"), Picture1);
     placeTwips(Command2, 2400, 1440, 975, 375, t);
     placeTwips(Command3, 3480, 1440, 975, 375, t);
 

@@ -15,31 +15,32 @@ namespace {
 QString cause(const PowerReport& report) {
     switch (report.failure) {
     case PowerFailure::ServiceMissing:
-        return QStringLiteral("系统的登录管理服务(logind)不可用。");
+        return PowerWarnings::tr("系统的登录管理服务(logind)不可用。");
     case PowerFailure::AccessDenied:
-        return QStringLiteral("系统拒绝了此操作,当前用户没有权限。");
+        return PowerWarnings::tr("系统拒绝了此操作,当前用户没有权限。");
     case PowerFailure::AuthenticationRequired:
-        return QStringLiteral("此操作需要管理员身份验证。");
+        return PowerWarnings::tr("此操作需要管理员身份验证。");
     case PowerFailure::Inhibited: {
         if (report.blockers.empty()) {
-            return QStringLiteral("有程序正在阻止此操作。");
+            return PowerWarnings::tr("有程序正在阻止此操作。");
         }
         QStringList names;
         for (const std::string& name : report.blockers) {
             names << QString::fromStdString(name);
         }
-        return QStringLiteral("以下程序正在阻止此操作:%1。").arg(names.join(QStringLiteral("、")));
+        return PowerWarnings::tr("以下程序正在阻止此操作:%1。")
+            .arg(names.join(PowerWarnings::tr("、", "between the names of programs")));
     }
     case PowerFailure::NoAnswer:
-        return QStringLiteral("系统的登录管理服务(logind)没有应答。");
+        return PowerWarnings::tr("系统的登录管理服务(logind)没有应答。");
     case PowerFailure::NotSupported:
-        return QStringLiteral("此计算机不支持此操作。");
+        return PowerWarnings::tr("此计算机不支持此操作。");
     case PowerFailure::NoSession:
-        return QStringLiteral("找不到当前的登录会话。");
+        return PowerWarnings::tr("找不到当前的登录会话。");
     case PowerFailure::Other:
         break;
     }
-    return QStringLiteral("系统返回错误:%1").arg(QString::fromStdString(report.detail));
+    return PowerWarnings::tr("系统返回错误:%1").arg(QString::fromStdString(report.detail));
 }
 
 } // namespace
@@ -55,22 +56,21 @@ PowerWarnings::~PowerWarnings() {
 QString PowerWarnings::verb(PowerAction action) {
     switch (action) {
     case PowerAction::PowerOff:
-        return QStringLiteral("关机");
+        return tr("关机");
     case PowerAction::Reboot:
-        return QStringLiteral("重新启动");
+        return tr("重新启动");
     case PowerAction::EndSession:
     case PowerAction::PoliteLogoff:
         break;
     }
-    return QStringLiteral("注销");
+    return tr("注销");
 }
 
 QString PowerWarnings::text(const PowerReport& report) {
     if (report.advance) {
-        return QStringLiteral("定时%1可能无法执行:%2\n定时仍然有效。")
-            .arg(verb(report.action), cause(report));
+        return tr("定时%1可能无法执行:%2\n定时仍然有效。").arg(verb(report.action), cause(report));
     }
-    return QStringLiteral("%1失败:%2").arg(verb(report.action), cause(report));
+    return tr("%1失败:%2").arg(verb(report.action), cause(report));
 }
 
 void PowerWarnings::powerFailed(const PowerReport& report) {

@@ -5,6 +5,7 @@
 
 #include "platform.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -14,6 +15,8 @@ class Forms;
 struct Services;
 
 class PowerWarnings : public PowerListener {
+    Q_DECLARE_TR_FUNCTIONS(quellor::PowerWarnings)
+
 public:
     PowerWarnings(Services& services, Forms& forms);
     ~PowerWarnings() override;
@@ -23,7 +26,8 @@ public:
     void powerFailed(const PowerReport& report) override;
 
     static QString text(const PowerReport& report);
-    // What the action does, as a verb: "关机", "重新启动", "注销".
+    // What the action does, as a verb: "关机", "重新启动", "注销" (in English a noun that can
+    // begin a sentence: "Shutdown").
     static QString verb(PowerAction action);
 
 private:

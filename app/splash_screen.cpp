@@ -5,6 +5,7 @@
 #include "forms.h"
 #include "image_read.h"
 
+#include <QFile>
 #include <QPainter>
 
 namespace quellor {
@@ -18,7 +19,6 @@ constexpr double kStep = 100;
 
 const QString kSplashPicture = QStringLiteral(":/assets/splash/splash.bmp");
 const QString kTitlePicture = QStringLiteral(":/assets/splash/title.bmp");
-const QString kCredits = QStringLiteral("制作：Quellor 开发组\r\n网址：quellor.invalid");
 } // namespace
 
 PictureBox::PictureBox(const QString& name, const QImage& picture, QWidget* parent)
@@ -61,9 +61,15 @@ Form3::Form3(Services& services, Forms& forms)
     setPalette(p);
     setAutoFillBackground(true);
 
-    Picture1 = new PictureBox(QStringLiteral("Picture1"), readImage(kSplashPicture, "BMP"), this);
-    releaseResourcePages(kSplashPicture); // decoded: the stored bitmap is not read again
-    Picture1->setToolTip(QStringLiteral("工作愉快"));
+    // The picture bears a line of text, so a language may have a picture of its own.
+    QString picture =
+        tr(":/assets/splash/splash.bmp", "the splash picture with its subtitle in this language");
+    if (!QFile::exists(picture)) {
+        picture = kSplashPicture;
+    }
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), readImage(picture, "BMP"), this);
+    releaseResourcePages(picture); // decoded: the stored bitmap is not read again
+    Picture1->setToolTip(tr("工作愉快"));
     placeTwips(Picture1, 120, 120, kPicture1Width, 5505, t);
 
     m_title = readImage(kTitlePicture, "BMP");
@@ -100,7 +106,8 @@ void Form3::Form_Load() {
     p.setColor(QPalette::WindowText, QColor(128, 128, 0)); // 32896
     Label1->setPalette(p);
     Label1->setFont(makeFont(QStringLiteral("宋体"), 10, false));
-    Label1->setText(QString(kCredits).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    Label1->setText(tr("制作：Quellor 开发组\r\n网址：quellor.invalid")
+                        .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     Timer1->start();
 }
 

@@ -8,9 +8,6 @@ namespace quellor {
 
 namespace {
 
-// The runtime's description of the error raised when the parent is not a form.
-const QString kNotAFormText = QStringLiteral("类型不匹配");
-
 qint16 readInt16(const PropertyBag& bag, const QString& key, qint16 defaultValue) {
     bool ok = false;
     const double value = bag.readProperty(key, defaultValue).toDouble(&ok);
@@ -106,7 +103,8 @@ void Form_TaskBar::tmrDelayedInit_Timer() {
 
     QWidget* host = parentWidget();
     if (!host || !host->isWindow()) {
-        m_messages.show(host, {kNotAFormText, QString(), MessageIcon::None, true});
+        // The runtime's description of the error raised when the parent is not a form.
+        m_messages.show(host, {tr("类型不匹配"), QString(), MessageIcon::None, true});
         return;
     }
     m_HostForm = HostWindow(host, screenTwips());

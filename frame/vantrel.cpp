@@ -5,6 +5,7 @@
 #include "module.h"
 #include "styles.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDynamicPropertyChangeEvent>
 #include <QFontMetrics>
@@ -182,11 +183,11 @@ void VantrelPrivate::createElements() {
     closeb->setObjectName(QStringLiteral("closeb"));
     scloseb = new ImageElement(QStringLiteral("scloseb"), closeb);
     for (QWidget* w : {minb, static_cast<QWidget*>(sminb)}) {
-        w->setToolTip(QStringLiteral("最小化"));
+        w->setToolTip(QCoreApplication::translate("vantrel::Vantrel", "最小化"));
         w->setAttribute(Qt::WA_NoMousePropagation);
     }
     for (QWidget* w : {closeb, static_cast<QWidget*>(scloseb)}) {
-        w->setToolTip(QStringLiteral("关闭"));
+        w->setToolTip(QCoreApplication::translate("vantrel::Vantrel", "关闭"));
         w->setAttribute(Qt::WA_NoMousePropagation);
     }
 

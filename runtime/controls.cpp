@@ -6,7 +6,10 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QValidator>
+#include <QtMath>
 
 namespace quellor {
 
@@ -87,6 +90,22 @@ void FocusReporting::focusLeft(QWidget* self, const QFocusEvent* event) {
     if (movesBetweenControls(event)) {
         ActiveControl(self).release(self, this);
     }
+}
+
+int textBoxWidthFor(const QLineEdit* box, const QString& text) {
+    // As the box lays its line out: the style's frame, the text margins, two pixels a side and
+    // one for the cursor.
+    constexpr int kSideMargin = 2;
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = QRect(QPoint(0, 0), box->size());
+    option.lineWidth =
+        box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const QMargins margins = box->textMargins();
+    const int chrome =
+        option.rect.width() - contents.width() + margins.left() + margins.right() + 2 * kSideMargin;
+    return qCeil(QFontMetricsF(box->font()).horizontalAdvance(text)) + 1 + chrome;
 }
 
 void showAsStars(QLineEdit* field) {

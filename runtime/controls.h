@@ -24,6 +24,9 @@ QColor colorFromRgb(int r, int g, int b);
 // Sets the accessible name and the object name in one go; every control has both.
 void nameControl(QWidget* widget, const QString& objectName, const QString& accessibleName);
 
+// The width a one-line text box needs to show `text` whole, without scrolling it.
+int textBoxWidthFor(const QLineEdit* box, const QString& text);
+
 // A password field: each character shown as "*", whatever the style's own mask character.
 void showAsStars(QLineEdit* field);
 

@@ -1,6 +1,7 @@
 #include "message_box.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMessageBox>
@@ -115,11 +116,13 @@ void execInside(QWidget* host, QMessageBox& box) {
 } // namespace
 
 void MessageBoxes::warning(QWidget* parent, const QString& text) {
-    show(parent, {text, QStringLiteral("警告"), MessageIcon::Warning, false});
+    show(parent,
+         {text, QCoreApplication::translate("quellor::MessageBoxes", "警告"), MessageIcon::Warning, false});
 }
 
 void MessageBoxes::information(QWidget* parent, const QString& text) {
-    show(parent, {text, QStringLiteral("消息"), MessageIcon::Information, false});
+    show(parent, {text, QCoreApplication::translate("quellor::MessageBoxes", "消息"),
+                  MessageIcon::Information, false});
 }
 
 void QtMessageBoxes::show(QWidget* parent, const MessageRequest& request) {

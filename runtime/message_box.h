@@ -23,7 +23,7 @@ public:
     // Returns when the user has closed the box.
     virtual void show(QWidget* parent, const MessageRequest& request) = 0;
 
-    // The two kinds the program uses.
+    // The two kinds the program uses, titled in the user's language.
     void warning(QWidget* parent, const QString& text);     // title "警告", warning icon
     void information(QWidget* parent, const QString& text); // title "消息", information icon
 };

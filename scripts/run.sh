@@ -3,8 +3,9 @@
 # screenshot of the main window once it is up, says where, and ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/deps.sh"
-bash "$root/scripts/build.sh" "$root/build"
+bash "$root/scripts/deps.sh" --run
+# The program and what it runs from; the tests and benchmarks are scripts/test.sh's.
+BUILD_TARGETS=Quellor bash "$root/scripts/build.sh" "$root/build"
 bin="$root/build/bin/Quellor"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

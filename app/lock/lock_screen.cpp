@@ -63,7 +63,7 @@ Form10::~Form10() {
 void Form10::createControls() {
     const Twips& t = m_canvas.twips();
     Text1 = new TextBox(QStringLiteral("Text1"), this);
-    Text1->setAccessibleName(QStringLiteral("密码"));
+    Text1->setAccessibleName(tr("密码"));
     Text1->setFont(makeFont(QStringLiteral("宋体"), 12, true));
     showAsStars(Text1);
     refuseLineBreaks(Text1);
@@ -72,7 +72,7 @@ void Form10::createControls() {
     placeTwips(Text1, 240, 120, 1095, 255, t);
     Text1->hide();
 
-    Command1 = new PlainButton(QStringLiteral("Command1"), QStringLiteral("确定(&Y)"), this);
+    Command1 = new PlainButton(QStringLiteral("Command1"), tr("确定(&Y)"), this);
     placeTwips(Command1, 1440, 120, 855, 255, t);
     Command1->hide();
 
@@ -197,9 +197,9 @@ void Form10::Command1_Click() {
     }
     Text1->clear();
     if (m_WrongCount == 1) {
-        m_services.messages.information(this, QStringLiteral("密码错误"));
+        m_services.messages.information(this, tr("密码错误"));
     } else {
-        m_services.messages.warning(this, QStringLiteral("密码错误,如果密码错误超过三次,计算机将关闭!"));
+        m_services.messages.warning(this, tr("密码错误,如果密码错误超过三次,计算机将关闭!"));
     }
     // Only a wrong entry can power off: after a power-off that did not take effect, the right
     // password unlocks without another attempt.

@@ -49,12 +49,11 @@ public:
 
     // Said once a run where the desktop lets no program hold the screen and the keyboard.
     static QString lockWarningText() {
-        return QStringLiteral(
-            "此桌面不允许程序独占屏幕和键盘,程序退出时锁屏也会消失,已同时请求系统锁定本会话。");
+        return tr("此桌面不允许程序独占屏幕和键盘,程序退出时锁屏也会消失,已同时请求系统锁定本会话。");
     }
     // Said when another program kept the keyboard and the mouse as the lock went up.
     static QString inputTakenText() {
-        return QStringLiteral("另一个程序占用着键盘和鼠标,锁屏无法独占它们,已同时请求系统锁定本会话。");
+        return tr("另一个程序占用着键盘和鼠标,锁屏无法独占它们,已同时请求系统锁定本会话。");
     }
 
     // Child controls, by their names.

@@ -24,6 +24,15 @@ TextBox* captionBox(const QString& name, const QString& text, QWidget* parent) {
     return box;
 }
 
+// A caption stands just left of its field. Where a translation needs more room than the box
+// gives, the box takes the white space to its left, keeping its right edge.
+void widenToTheLeft(TextBox* box) {
+    const int needed = qMin(textBoxWidthFor(box, box->text()), box->geometry().right() + 1);
+    if (needed > box->width()) {
+        box->setGeometry(box->geometry().adjusted(box->width() - needed, 0, 0, 0));
+    }
+}
+
 TextBox* passwordBox(const QString& name, const QString& accessible, QWidget* parent) {
     auto* box = new TextBox(name, parent);
     box->setAccessibleName(accessible);
@@ -47,7 +56,7 @@ Form9::Form9(Services& services, Forms& forms, PasswordStore& store)
 
 void Form9::createControls() {
     const Twips t = screenTwips();
-    setUpDialogWindow(this, QStringLiteral("输入密码"), 3855, 2295, t);
+    setUpDialogWindow(this, QT_TRANSLATE_NOOP("quellor::Caption", "输入密码"), 3855, 2295, t);
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -58,18 +67,20 @@ void Form9::createControls() {
     Frame1->setAutoFillBackground(true);
     placeTwips(Frame1, 120, 480, 3615, 1215, t);
 
-    Text4 = captionBox(QStringLiteral("Text4"), QStringLiteral("密码:"), Frame1);
+    Text4 = captionBox(QStringLiteral("Text4"), tr("密码:"), Frame1);
     placeTwips(Text4, 840, 240, 495, 375, t);
-    Text1 = passwordBox(QStringLiteral("Text1"), QStringLiteral("密码"), Frame1);
+    widenToTheLeft(Text4);
+    Text1 = passwordBox(QStringLiteral("Text1"), tr("密码"), Frame1);
     placeTwips(Text1, 1560, 120, 1815, 375, t);
-    Text3 = captionBox(QStringLiteral("Text3"), QStringLiteral("再输入一次:"), Frame1);
+    Text3 = captionBox(QStringLiteral("Text3"), tr("再输入一次:"), Frame1);
     placeTwips(Text3, 240, 600, 1215, 375, t);
-    Text2 = passwordBox(QStringLiteral("Text2"), QStringLiteral("再输入一次"), Frame1);
+    widenToTheLeft(Text3);
+    Text2 = passwordBox(QStringLiteral("Text2"), tr("再输入一次"), Frame1);
     placeTwips(Text2, 1560, 600, 1815, 375, t);
 
-    Command1 = new PlainButton(QStringLiteral("Command1"), QStringLiteral("确定(&Y)"), this);
+    Command1 = new PlainButton(QStringLiteral("Command1"), tr("确定(&Y)"), this);
     placeTwips(Command1, 1560, 1800, 975, 375, t);
-    Command2 = new PlainButton(QStringLiteral("Command2"), QStringLiteral("取消(&C)"), this);
+    Command2 = new PlainButton(QStringLiteral("Command2"), tr("取消(&C)"), this);
     placeTwips(Command2, 2640, 1800, 975, 375, t);
     Command3 = new PlainButton(QStringLiteral("Command3"), QStringLiteral("@@@"), this);
     Command3->setFocusPolicy(Qt::NoFocus);
@@ -82,7 +93,7 @@ void Form9::createControls() {
 }
 
 QString Form9::unwritableText(const QString& path) {
-    return QStringLiteral("无法写入密码文件:\n%1\n计算机未锁定。").arg(QDir::toNativeSeparators(path));
+    return tr("无法写入密码文件:\n%1\n计算机未锁定。").arg(QDir::toNativeSeparators(path));
 }
 
 void Form9::Form_Load() {

@@ -35,7 +35,7 @@ public:
     void Command1_Click();
     void Command2_Click();
 
-    static QString mismatchText() { return QStringLiteral("上下密码不一致?"); }
+    static QString mismatchText() { return tr("上下密码不一致?"); }
     static QString unwritableText(const QString& path);
 
 private:

@@ -6,15 +6,17 @@ namespace quellor {
 
 SystemMenu::SystemMenu(QWidget* window) : QListWidget(window) {
     setObjectName(QStringLiteral("SystemMenu"));
-    setAccessibleName(QStringLiteral("系统菜单"));
+    setAccessibleName(tr("系统菜单"));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    for (const char* text : {"还原(R)", "移动(M)", "大小(S)", "最小化(N)", "最大化(X)"}) {
-        auto* item = new QListWidgetItem(QString::fromUtf8(text), this);
+    for (const char* text : {QT_TR_NOOP("还原(R)"), QT_TR_NOOP("移动(M)"), QT_TR_NOOP("大小(S)"),
+                             QT_TR_NOOP("最小化(N)"), QT_TR_NOOP("最大化(X)")}) {
+        auto* item = new QListWidgetItem(tr(text), this);
         item->setFlags(Qt::NoItemFlags);
     }
-    m_close = new QListWidgetItem(QStringLiteral("关闭(C)    Alt+F4"), this);
+    // Its letter, C, chooses it in any language (see keyPressEvent).
+    m_close = new QListWidgetItem(tr("关闭(C)    Alt+F4"), this);
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (item == m_close) {
             choose();

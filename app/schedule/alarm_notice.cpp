@@ -20,8 +20,8 @@ void AlarmNotice::onRinging() {
         return;
     }
     m_shown = true;
-    m_notifications.show(QStringLiteral("闹钟正在响").toStdString(), m_schedule.alarmText().toStdString(),
-                         QStringLiteral("关闭闹钟").toStdString(), [this] { m_schedule.stopAlarm(); });
+    m_notifications.show(tr("闹钟正在响").toStdString(), m_schedule.alarmText().toStdString(),
+                         tr("关闭闹钟").toStdString(), [this] { m_schedule.stopAlarm(); });
 }
 
 void AlarmNotice::withdraw() {

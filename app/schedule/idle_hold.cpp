@@ -18,12 +18,12 @@ QString IdleHold::reason(const ScheduleModel& schedule) {
     const ArmedState s = schedule.state();
     QStringList parts;
     if (schedule.actionPending()) {
-        parts << QStringLiteral("定时关机 %1").arg(s.actionTime);
+        parts << tr("定时关机 %1").arg(s.actionTime);
     }
     if (schedule.alarmPending()) {
-        parts << QStringLiteral("闹钟定时 %1").arg(s.alarmTime);
+        parts << tr("闹钟定时 %1").arg(s.alarmTime);
     }
-    return parts.join(QStringLiteral("，"));
+    return parts.join(tr("，", "between the reasons"));
 }
 
 void IdleHold::update() {

@@ -20,7 +20,7 @@ PowerWarning::~PowerWarning() {
 
 QString PowerWarning::warningText(TimerAction action, qint64 seconds) {
     const std::optional<PowerAction> power = powerActionFor(action);
-    return QStringLiteral("将在 %1 秒后%2").arg(seconds).arg(power ? PowerWarnings::verb(*power) : QString());
+    return tr("将在 %n 秒后%1", nullptr, int(seconds)).arg(power ? PowerWarnings::verb(*power) : QString());
 }
 
 void PowerWarning::withdraw() {
@@ -52,7 +52,7 @@ void PowerWarning::onTick() {
     }
     m_warned = true;
     m_notifications.show(warningText(m_seen.action, *left).toStdString(), m_seen.actionTime.toStdString(),
-                         QStringLiteral("取消关机").toStdString(), [this] { m_schedule.cancelAction(); });
+                         tr("取消关机").toStdString(), [this] { m_schedule.cancelAction(); });
 }
 
 } // namespace quellor

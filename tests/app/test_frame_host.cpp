@@ -7,6 +7,7 @@
 #include "units.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QPixmap>
 #include <QPushButton>
@@ -96,10 +97,42 @@ private Q_SLOTS:
         QCOMPARE(frame->property("TitleBarHeight").toInt(), 500);
     }
 
+    // Any prefix: the program directory and the library folder keep their places under it.
+    void installedLibraryFolder() {
+        QCOMPARE(installedFrameLibraryFolder("/opt/q/" QUELLOR_INSTALL_PROGRAM_DIR),
+                 QStringLiteral("/opt/q/" QUELLOR_INSTALL_LIBDIR));
+    }
+
+    void shippedLibrary_data() {
+        QTest::addColumn<QStringList>("present"); // "beside", "plain" (beside, unversioned), "folder"
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("build tree") << QStringList{"beside", "plain"} << "beside";
+        QTest::newRow("installed") << QStringList{"folder"} << "folder";
+        QTest::newRow("a copy beside an installed one") << QStringList{"beside", "folder"} << "beside";
+        QTest::newRow("unversioned only") << QStringList{"plain"} << "plain";
+        QTest::newRow("none") << QStringList{} << "beside";
+    }
+    void shippedLibrary() {
+        QFETCH(QStringList, present);
+        QFETCH(QString, chosen);
+        QTemporaryDir root;
+        const QString programDir = root.filePath(QUELLOR_INSTALL_PROGRAM_DIR);
+        const QString folder = installedFrameLibraryFolder(programDir);
+        const QMap<QString, QString> paths{{"beside", programDir + "/libVantrelLib.so.4"},
+                                           {"plain", programDir + "/libVantrelLib.so"},
+                                           {"folder", folder + "/libVantrelLib.so.4"}};
+        QVERIFY(QDir().mkpath(programDir) && QDir().mkpath(folder));
+        for (const QString& which : present) {
+            QFile file(paths[which]);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(shippedFrameLibrary(programDir), paths[chosen]);
+    }
+
     void classStoreComesFirst() {
         // Beside the program, under its SONAME name.
         const QString beside = QCoreApplication::applicationDirPath() + "/libVantrelLib.so.4";
-        QCOMPARE(frameLibraryBeside(QCoreApplication::applicationDirPath()), beside);
+        QCOMPARE(shippedFrameLibrary(QCoreApplication::applicationDirPath()), beside);
         QCOMPARE(findFrameServer(QCoreApplication::applicationDirPath())->libraryPath, beside);
 
         QTemporaryDir elsewhere;

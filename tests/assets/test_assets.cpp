@@ -158,6 +158,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QSize>("size");
         QTest::newRow("splash") << "splash/splash.bmp" << QSize(480, 367);
+        QTest::newRow("English splash") << "splash/splash_en.bmp" << QSize(480, 367);
         QTest::newRow("title strip") << "splash/title.bmp" << QSize(244, 50);
         QTest::newRow("toolbox") << "frame/toolbox.bmp" << QSize(16, 15);
     }
@@ -376,6 +377,7 @@ private Q_SLOTS:
         QTest::newRow("lock button") << ":/assets/buttons/lock.png" << QSize(24, 24);
         QTest::newRow("about button") << ":/assets/buttons/about.png" << QSize(24, 24);
         QTest::newRow("splash") << ":/assets/splash/splash.bmp" << QSize(480, 367);
+        QTest::newRow("English splash") << ":/assets/splash/splash_en.bmp" << QSize(480, 367);
         QTest::newRow("title strip") << ":/assets/splash/title.bmp" << QSize(244, 50);
         QTest::newRow("16-colour icon") << ":/assets/icons/quellor.ico" << QSize(32, 32);
         QTest::newRow("desktop icon") << ":/assets/icons/quellor-32.png" << QSize(32, 32);

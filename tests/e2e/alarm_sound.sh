@@ -41,10 +41,12 @@ sox -n -r $RATE -c 1 "$MUSIC/a.wav" synth 1 sine 660 vol 0.5 && sox -n -r $RATE 
 rm -f "$MUSIC/a.wav" "$MUSIC/b.wav" "$MUSIC/tone.wav"
 PULSE="$HARNESS_DIR/pulse"
 mkdir -p "$PULSE"
-# The program directory, copied where that user can reach it (the checkout may lie in root's home).
+# The program directory, copied where that user can reach it (the checkout may lie in root's home),
+# with the frame library beside the program as in the build tree.
 PROGRAM="$HARNESS_DIR/program"
 mkdir -p "$PROGRAM"
-for file in $(sed -n 's|^quellor lib/quellor/||p' "$HERE/installed_files.txt" | grep -vx quellor.installed); do
+for file in $(sed -n 's|^quellor lib/quellor/||p' "$HERE/installed_files.txt" | grep -vx quellor.installed) \
+    libVantrelLib.so.4 libVantrelLib.so.4.1; do
     cp "$BIN_DIR/$file" "$PROGRAM/" || harness_fail "no $file in $BIN_DIR"
 done
 [[ -n "${HARNESS_AS[*]}" ]] && chown -R nobody: "$HARNESS_DIR"
@@ -88,12 +90,13 @@ arm_and_choose() {
     harness_until 5 harness_atspi --timeout 1 enabled "闹钟音乐" --role "push button" || harness_fail "music button not enabled"
     # The dialog is modal: the press returns only when it closes.
     harness_atspi press "闹钟音乐" --role "push button" &
-    dialog=$(harness_wait_window "Open" 10) || harness_fail "file dialog did not open"
+    # Titled by Qt's own catalogue in the harness's Chinese, where that is installed.
+    dialog=$(harness_wait_window "(打开|Open)" 10) || harness_fail "file dialog did not open"
     sleep 0.5
     xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
     xdotool type --delay 20 "$file"
     xdotool key Return
-    harness_until 10 bash -c '! xdotool search --onlyvisible --name "^Open$"' || harness_fail "file dialog still open"
+    harness_until 10 bash -c '! xdotool search --onlyvisible --name "^(打开|Open)$"' || harness_fail "file dialog still open"
     wait $! # the press
     echo "$target $(date +%s.%N)"
 }

@@ -44,6 +44,15 @@ harness_init() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     # The program registers its frame library in the user's data folder: keep that private too.
     export XDG_DATA_HOME="$HARNESS_DIR/data"
+    # The scripts find windows and controls by their Chinese texts: the program speaks Chinese
+    # whatever this machine's locale (for Qt, LANGUAGE comes before LC_ALL, LC_MESSAGES and LANG).
+    # Other programs' messages stay untranslated, as the scripts read them: the C library ignores
+    # LANGUAGE while messages are "C".
+    if [[ -n "${LC_ALL:-}" ]]; then
+        export LC_CTYPE=$LC_ALL
+        unset LC_ALL
+    fi
+    export LANGUAGE=zh_CN LC_MESSAGES=C
     unset DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS AT_SPI_BUS_ADDRESS
     trap harness_cleanup EXIT
     trap 'exit 130' INT TERM

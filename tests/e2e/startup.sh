@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up end to end: the splash, then the main window about seven seconds later with its
 # load-time states and a ticking clock; a second start is warned off; "X" ends the program.
+# Started again under an English locale, it shows English buttons.
 set -uo pipefail
 BIN_DIR=$1
 source "$(dirname "$0")/harness.sh"
@@ -56,4 +57,14 @@ harness_program_running || harness_fail "first instance ended"
 
 harness_atspi press X --role "push button"
 harness_until 5 bash -c "! kill -0 $HARNESS_PROGRAM_PID" || harness_fail "\"X\" did not end the program"
+
+# Under an English locale the same window speaks English (the harness's LANGUAGE set aside).
+LANGUAGE= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 harness_start_program ./Quellor
+harness_atspi --timeout 30 wait "Shutdown" --role "push button" || harness_fail "no English main window"
+for name in Shutdown Alarm Lock About X "Off now"; do
+    harness_atspi enabled "$name" --role "push button" || harness_fail "\"$name\" should be enabled"
+done
+harness_atspi --timeout 1 wait 定时关机 && harness_fail "a Chinese button under English"
+harness_atspi press X --role "push button"
+harness_until 5 bash -c "! kill -0 $HARNESS_PROGRAM_PID" || harness_fail "\"X\" did not end the English program"
 harness_log "PASS"

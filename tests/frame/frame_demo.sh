@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A program outside this project builds against an installed VantrelLib: the developers' files
-# go into a temporary prefix, examples/frame-demo is configured there with find_package and
-# built, and so is the same source through pkg-config; both run offscreen and check the frame.
+# A program outside this project builds against an installed VantrelLib: the library and the
+# developers' files go into a temporary prefix, examples/frame-demo is configured there with
+# find_package and built, and so is the same source through pkg-config; both run offscreen and
+# check the frame.
 #
 #   frame_demo.sh <build dir> <source dir>
 set -euo pipefail
@@ -12,8 +13,10 @@ trap 'rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 PREFIX="$WORK/prefix"
-cmake --install "$BUILD" --prefix "$PREFIX" --component devel >"$WORK/install.log" ||
-    { cat "$WORK/install.log" >&2; fail "cmake --install --component devel"; }
+for component in library devel; do
+    cmake --install "$BUILD" --prefix "$PREFIX" --component $component >>"$WORK/install.log" ||
+        { cat "$WORK/install.log" >&2; fail "cmake --install --component $component"; }
+done
 LIBDIR=$(dirname "$(find "$PREFIX" -name libVantrelLib.so -print -quit)")
 [[ -f "$LIBDIR/pkgconfig/VantrelLib.pc" ]] || fail "no VantrelLib.pc beside the library in $LIBDIR"
 [[ "$(readelf -d "$LIBDIR/libVantrelLib.so" | grep -o 'soname: \[[^]]*\]')" == "soname: [libVantrelLib.so.4]" ]] ||

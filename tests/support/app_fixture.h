@@ -10,9 +10,11 @@
 #include "recording_sound.h"
 #include "scripted_chooser.h"
 #include "services.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -39,6 +41,9 @@ private:
 };
 
 struct AppFixture {
+    // The windows speak Chinese, as the tests that find their controls by text expect, whatever
+    // this machine's locale.
+    Translations translations{{}, QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
     QTemporaryDir dir;
     RecordingSound sound;
     SequencedPlatform platform{sound.log};
@@ -50,6 +55,7 @@ struct AppFixture {
     int ended = 0;
 
     AppFixture() {
+        translations.install({QStringLiteral("zh-CN")});
         linkFrameLibrary(dir.path());
         forms.onEnd = [this] { ++ended; };
     }

@@ -5,6 +5,7 @@
 #include "file_formats.h"
 #include "frame_art.h"
 #include "icon_art.h"
+#include "paint_kit.h"
 #include "sounds.h"
 #include "splash_art.h"
 
@@ -88,7 +89,11 @@ void writeCursors(Output& out) {
 }
 
 void writeSplash(Output& out) {
-    out.bytes("splash/splash.bmp", bmp24(splashPicture()));
+    out.bytes("splash/splash.bmp",
+              bmp24(splashPicture(QStringLiteral("定时关机 · 闹钟定时 · 锁定计算机"), chineseFont(17))));
+    out.bytes(
+        "splash/splash_en.bmp",
+        bmp24(splashPicture(QStringLiteral("Shutdown timer · Alarm clock · Lock"), latinFont(16, false))));
     out.bytes("splash/title.bmp", bmp24(titleStrip()));
 }
 

@@ -76,7 +76,7 @@ void shadowedText(QPainter& p, const QPointF& at, const QString& text, const QFo
 
 } // namespace
 
-QImage splashPicture() {
+QImage splashPicture(const QString& subtitle, const QFont& font) {
     QImage image = canvas(480, 367);
     ArtPainter p(&image);
     const QRectF all(0, 0, 480, 367);
@@ -86,8 +86,7 @@ QImage splashPicture() {
     paintProgramIcon(p, QRectF(22, 18, 96, 96));
     shadowedText(p, QPointF(130, 70), QStringLiteral("Quellor4.1"), latinFont(44, true),
                  QColor(255, 255, 255));
-    shadowedText(p, QPointF(134, 102), QStringLiteral("定时关机 · 闹钟定时 · 锁定计算机"), chineseFont(17),
-                 QColor(230, 240, 255));
+    shadowedText(p, QPointF(134, 102), subtitle, font, QColor(230, 240, 255));
 
     panel(p);
     // Small clock-face ticks in the panel corners, echoing the icon.
