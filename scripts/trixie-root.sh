@@ -19,7 +19,7 @@ packages=(
     sway swaylock
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev
-    qt6-tools-dev-tools designer-qt6 libqt6opengl6-dev libgl-dev
+    qt6-tools-dev-tools designer-qt6 libqt6opengl6-dev libgl-dev qt6-l10n-tools qt6-translations-l10n
     qt6-wayland qt6-wayland-dev qt6-wayland-dev-tools libwayland-dev wayland-protocols
     libxcb1-dev libxcb-xtest0-dev libx11-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-arphic-uming fonts-wqy-zenhei fonts-wqy-microhei
