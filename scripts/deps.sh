@@ -55,6 +55,8 @@ test_packages=(
     libfaketime
     # groff checks the manual page and compares it with --help
     groff-base
+    # The Debian 13 root (scripts/trixie-root.sh) for sway 1.10 and Qt 6.8, made from the archive
+    mmdebstrap
 )
 
 case "${1:-}" in

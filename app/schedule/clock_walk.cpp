@@ -7,7 +7,7 @@ namespace {
 constexpr qint64 kDay = 24 * 60 * 60;
 
 QDateTime localSecond(qint64 secsSinceEpoch) {
-    return QDateTime::fromSecsSinceEpoch(secsSinceEpoch, Qt::LocalTime);
+    return QDateTime::fromSecsSinceEpoch(secsSinceEpoch); // local time
 }
 
 // A local reading as a plain count of seconds, as the clock's face shows it: it runs back over

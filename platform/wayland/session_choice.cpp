@@ -4,6 +4,8 @@
 #include "wayland_probe.h"
 #endif
 
+#include <QtGlobal>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,6 +34,12 @@ SessionChoice chooseSession(const SessionEnvironment& env, const std::optional<W
     if (wayland) {
         c.globals = *globals;
     }
+    // The roles would be given blind: the path taken is the one for a compositor offering neither.
+    const std::string offered = wayland ? protocols(c.globals) : std::string();
+    const std::string qtBroke = env.qtLacks.empty() ? std::string() : ", but " + env.qtLacks;
+    if (!env.qtLacks.empty()) {
+        c.globals = {};
+    }
     if (!env.qpaPlatform.empty()) {
         c.path = SessionPath::UserPlatform;
         // The user's list is tried in order; its first entry is what Qt will most likely run.
@@ -39,7 +47,7 @@ SessionChoice chooseSession(const SessionEnvironment& env, const std::optional<W
         c.lockNeedsSessionLocker = !env.waylandDisplay.empty() && !(c.onWayland && c.globals.sessionLock);
         c.reason = "QT_QPA_PLATFORM=" + env.qpaPlatform + " set by the user";
         if (wayland) {
-            c.reason += "; the compositor offers " + protocols(c.globals);
+            c.reason += "; the compositor offers " + offered + qtBroke;
         }
         return c;
     }
@@ -59,7 +67,7 @@ SessionChoice chooseSession(const SessionEnvironment& env, const std::optional<W
         c.qpaPlatform = "wayland";
         c.onWayland = true;
         c.lockNeedsSessionLocker = !c.globals.sessionLock;
-        c.reason = "Wayland session, " + protocols(c.globals) + ": Wayland platform";
+        c.reason = "Wayland session, " + offered + qtBroke + ": Wayland platform";
         if (!usable) {
             c.reason += " (no X server for XWayland: the dock cannot park, the lock cannot hold input)";
         }
@@ -68,16 +76,20 @@ SessionChoice chooseSession(const SessionEnvironment& env, const std::optional<W
     c.path = SessionPath::XWayland;
     c.qpaPlatform = "xcb";
     c.lockNeedsSessionLocker = true;
-    c.reason = "Wayland session, " + protocols(c.globals) + ": running through XWayland";
+    c.reason = "Wayland session, " + offered + qtBroke + ": running through XWayland";
     return c;
 }
 
 SessionChoice decideSessionAtStart() {
-    const SessionEnvironment e{env("QT_QPA_PLATFORM"), env("WAYLAND_DISPLAY"), env("DISPLAY")};
+    SessionEnvironment e{env("QT_QPA_PLATFORM"), env("WAYLAND_DISPLAY"), env("DISPLAY"), {}};
     std::optional<WaylandGlobals> globals;
 #ifdef QUELLOR_WAYLAND
     if (!e.waylandDisplay.empty()) {
         globals = probeWaylandGlobals();
+        if (const std::string lacks = missingQtWaylandHooks(); !lacks.empty()) {
+            e.qtLacks =
+                std::string("Qt ") + qVersion() + " broke the dock's and the lock's roles (" + lacks + ")";
+        }
     }
 #endif
     SessionChoice c = chooseSession(e, globals);

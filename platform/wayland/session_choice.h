@@ -22,6 +22,9 @@ struct SessionEnvironment {
     std::string qpaPlatform;    // QT_QPA_PLATFORM, as the user set it
     std::string waylandDisplay; // WAYLAND_DISPLAY
     std::string x11Display;     // DISPLAY
+    // What the running Qt lacks that the layer-shell and session-lock roles hang on ("Qt 6.x: ..."):
+    // with it, those roles cannot be given, whatever the compositor offers.
+    std::string qtLacks;
 };
 
 enum class SessionPath {

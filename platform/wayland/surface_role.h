@@ -4,34 +4,49 @@
 // no role of its own for a window with the bypass hint when QT_WAYLAND_USE_BYPASSWINDOWMANAGERHINT
 // is set, so the role is ours to give, each time Qt creates the window's wl_surface (at its first
 // showing and again after every hiding). The first configure is awaited before Qt may attach a
-// buffer, as both protocols require.
+// buffer, as both protocols require; a lock surface also gets a black buffer of the configured
+// size at once, since Qt commits its surfaces without one while setting them up.
 
 #include <QObject>
 #include <QPointer>
 #include <QSize>
 #include <QWindow>
 
+class QScreen;
+
 struct wl_surface;
 struct wl_output;
+struct wl_event_queue;
 
 namespace quellor {
 
 class LayerShell;
 class SessionLock;
+class SharedMemory;
 
 enum class SurfaceKind {
-    Dock,  // overlay layer, anchored top-left at the window's position, keyboard on demand
-    Cover, // overlay layer over the whole output, keyboard held
-    Lock,  // session-lock surface of the window's output
+    Dock,    // overlay layer, anchored top-left at the window's position, keyboard on demand
+    Cover,   // overlay layer over the whole output, keyboard held
+    Lock,    // session-lock surface of the window's output
+    Centred, // overlay layer, centred on the output by the compositor, no keyboard
 };
+
+// The compositor's globals a role is made from; each may be null where the compositor lacks it.
+struct RoleGlobals {
+    LayerShell* shell = nullptr;
+    SessionLock* lock = nullptr;
+    SharedMemory* memory = nullptr;
+};
+
+// The signals of Qt's Wayland window the roles hang on, by name: Qt keeps them private.
+inline constexpr const char* kQtSurfaceSignals[] = {"wlSurfaceCreated()", "wlSurfaceDestroyed()"};
 
 class SurfaceRole : public QObject {
     Q_OBJECT
 public:
-    // Owned by the window. `shell` or `lock` (whichever the kind needs) outlives it. A window
-    // shown already is shown again, with a new surface; `showing` says it is being shown now,
-    // before Qt has given its surface a role.
-    SurfaceRole(QWindow* window, SurfaceKind kind, LayerShell* shell, SessionLock* lock, bool showing);
+    // Owned by the window; the globals outlive it. A window shown already is shown again, with a
+    // new surface; `showing` says it is being shown now, before Qt has given its surface a role.
+    SurfaceRole(QWindow* window, SurfaceKind kind, const RoleGlobals& globals, bool showing);
 
     static SurfaceRole* of(QWindow* window);
     ~SurfaceRole() override;
@@ -59,7 +74,12 @@ private:
     class LayerRole;
     class LockRole;
     void attach(bool showing);
+    bool hearSurfaces(QObject* platformWindow);
     void giveRole();
+    bool makeLockRole(wl_surface* surface, wl_output* output, wl_event_queue* queue);
+    void makeLayerRole(wl_surface* surface, wl_output* output, wl_event_queue* queue);
+    void settleLockRole();
+    QScreen* screen() const;
     void applyPosition();
     void restoreKeyboard();
     void holdKeyboardWhilePointed(bool hold);
@@ -69,9 +89,11 @@ private:
     SurfaceKind m_kind;
     LayerShell* m_shell;
     SessionLock* m_lock;
+    SharedMemory* m_memory;
     Role* m_role = nullptr;
     QSize m_size;
     bool m_keyboardReleased = false;
+    bool m_spent = false; // the current surface's role was given up
 };
 
 } // namespace quellor

@@ -58,11 +58,16 @@ SessionLock::~SessionLock() {
 }
 
 bool SessionLock::lock() {
-    if (isInitialized()) {
+    if (isInitialized() && !m_unlockWanted) {
         return true;
     }
     if (!m_manager.isActive()) {
         return false;
+    }
+    if (isInitialized()) {
+        // Still waiting for the compositor's answer to the last lock: that one is taken back.
+        m_unlockWanted = false;
+        return true;
     }
     init(m_manager.lock());
     return true;
@@ -72,33 +77,49 @@ void SessionLock::unlock() {
     if (!isInitialized()) {
         return;
     }
+    if (!m_locked) {
+        m_unlockWanted = true;
+        return;
+    }
+    finish();
+}
+
+void SessionLock::finish() {
     if (m_locked) {
         unlock_and_destroy();
+        m_locked = false;
+        Q_EMIT lockedChanged(false);
     } else {
         destroy();
     }
-    if (m_locked) {
-        m_locked = false;
-        Q_EMIT lockedChanged(false);
-    }
+    m_unlockWanted = false;
+}
+
+bool SessionLock::claimOutput(wl_output* output) {
+    return m_outputs.insert(output).second;
+}
+
+void SessionLock::releaseOutput(wl_output* output) {
+    m_outputs.erase(output);
 }
 
 void SessionLock::ext_session_lock_v1_locked() {
     std::fprintf(stderr, "quellor: the compositor has locked the session\n");
     m_locked = true;
     Q_EMIT lockedChanged(true);
+    if (m_unlockWanted) {
+        finish();
+    }
 }
 
 void SessionLock::ext_session_lock_v1_finished() {
     std::fprintf(stderr, "quellor: the compositor refused or ended the session lock\n");
-    const bool wasLocked = m_locked;
-    // After finished the object only waits to be destroyed; unlocking it would be an error.
-    m_locked = false;
-    destroy();
-    if (wasLocked) {
-        Q_EMIT lockedChanged(false);
+    // After finished the object only waits to be destroyed, the way its state asks for.
+    const bool wanted = m_unlockWanted;
+    finish();
+    if (!wanted) {
+        Q_EMIT refused();
     }
-    Q_EMIT refused();
 }
 
 } // namespace quellor

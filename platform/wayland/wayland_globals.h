@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+#include <set>
+
 struct wl_display;
 struct wl_output;
 
@@ -47,10 +49,15 @@ public:
     bool available() const { return m_manager.isActive(); }
     // Asks for the lock; false when the compositor offers none.
     bool lock();
-    // Lets go: unlock-and-destroy once locked, a plain destroy before.
+    // Lets go with unlock-and-destroy. Before the compositor has said locked, that answer is
+    // awaited: a plain destroy after it was sent would be an error, and it may be on its way.
     void unlock();
-    bool requested() const { return isInitialized(); }
+    bool requested() const { return isInitialized() && !m_unlockWanted; }
     bool locked() const { return m_locked; }
+
+    // One lock surface per output: false when `output` has one already.
+    bool claimOutput(wl_output* output);
+    void releaseOutput(wl_output* output);
 
 Q_SIGNALS:
     void lockedChanged(bool locked);
@@ -62,8 +69,11 @@ protected:
     void ext_session_lock_v1_finished() override;
 
 private:
+    void finish();
     SessionLockManager& m_manager;
     bool m_locked = false;
+    bool m_unlockWanted = false;
+    std::set<wl_output*> m_outputs;
 };
 
 } // namespace quellor

@@ -1,12 +1,15 @@
 #include "wayland_platform.h"
 
+#include "solid_buffer.h"
 #include "surface_role.h"
 #include "wayland_globals.h"
 
 #include <QEnterEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <cstdio>
 
@@ -19,12 +22,8 @@ WaylandPlatform::WaylandPlatform(const SessionChoice& choice) {
     if (choice.globals.sessionLock) {
         m_lockManager = std::make_unique<SessionLockManager>();
         m_lock = std::make_unique<SessionLock>(*m_lockManager);
-        QObject::connect(m_lock.get(), &SessionLock::refused, [this] {
-            // Someone else locks the session, or the compositor will not: the desktop's locker then.
-            if (m_locking) {
-                lockSessionThroughLogind();
-            }
-        });
+        m_memory = std::make_unique<SharedMemory>(qtWaylandDisplay());
+        QObject::connect(m_lock.get(), &SessionLock::refused, [this] { lockRefused(); });
     }
     setLockThroughSessionLocker(!lockHoldsInput());
     // Every window's showing and the pointer's crossings, whichever window they concern.
@@ -38,7 +37,31 @@ WaylandPlatform::~WaylandPlatform() {
 }
 
 bool WaylandPlatform::lockHoldsInput() const {
-    return m_lockManager && m_lockManager->isActive();
+    return m_lockManager && m_lockManager->isActive() && !m_lockRefused;
+}
+
+RoleGlobals WaylandPlatform::roleGlobals() const {
+    return {m_layerShell.get(), m_lock.get(), m_memory.get()};
+}
+
+void WaylandPlatform::lockRefused() {
+    // Someone else locks the session, or the compositor will not: the lock's windows become
+    // overlay covers holding the keyboard, and the desktop's own locker is asked, as where the
+    // compositor offers no session lock.
+    if (!m_locking || m_lockRefused) {
+        return;
+    }
+    m_lockRefused = true;
+    lockSessionThroughLogind();
+    const auto windows = QGuiApplication::allWindows();
+    for (QWindow* w : windows) {
+        SurfaceRole* role = SurfaceRole::of(w);
+        if (role && role->kind() == SurfaceKind::Lock) {
+            delete role;
+            // Visible, it is shown again with a new surface: the old one keeps its lock role.
+            attachRole(w, false);
+        }
+    }
 }
 
 void WaylandPlatform::setLockWindow(WindowId window) {
@@ -51,8 +74,11 @@ void WaylandPlatform::setLockWindow(WindowId window) {
 
 void WaylandPlatform::setScreenSaverRunning(bool running) {
     m_locking = running;
-    if (running && m_lock) {
-        m_lock->lock();
+    if (running) {
+        m_lockRefused = false;
+    }
+    if (running && m_lock && !m_lock->lock()) {
+        lockRefused();
     }
     if (!running && m_lock) {
         m_lock->unlock();
@@ -107,23 +133,45 @@ std::unique_ptr<DockWindow> WaylandPlatform::makeDock(WindowId window, DockObser
     return std::make_unique<Dock>(*this, w, observer);
 }
 
+namespace {
+// Qt's focus window as if the compositor had changed it; Qt 6.7 renamed the call.
+template <class System> void focusWindow(QWindow* window) {
+    if constexpr (requires { System::handleFocusWindowChanged(window, Qt::ActiveWindowFocusReason); }) {
+        System::handleFocusWindowChanged(window, Qt::ActiveWindowFocusReason);
+    } else {
+        System::handleWindowActivated(window, Qt::ActiveWindowFocusReason);
+    }
+}
+
+// A frameless window that asks to stay on top and was never handed to the platform: the splash,
+// which X11 shows centred above everything, and which a compositor would otherwise tile.
+bool isSplash(QWindow* window) {
+    const Qt::WindowFlags flags = window->flags();
+    return window->type() == Qt::Window && flags.testFlag(Qt::FramelessWindowHint) &&
+           flags.testFlag(Qt::WindowStaysOnTopHint);
+}
+} // namespace
+
 bool WaylandPlatform::wantsRole(QWindow* window) const {
     // The dock's window and the lock's are named before their first showing, so they are layer or
     // lock surfaces from it: an ordinary window's position is the compositor's.
     const auto id = static_cast<WindowId>(window->winId());
-    return m_topmost.count(id) || id == m_lockWindowId;
+    return m_topmost.count(id) || id == m_lockWindowId || isSplash(window);
 }
 
 void WaylandPlatform::attachRole(QWindow* window, bool showing) {
-    const bool partOfLock = m_locking || static_cast<WindowId>(window->winId()) == m_lockWindowId;
+    const auto id = static_cast<WindowId>(window->winId());
+    const bool partOfLock = m_locking || id == m_lockWindowId;
     SurfaceKind kind = SurfaceKind::Dock;
     if (partOfLock) {
         kind = lockHoldsInput() ? SurfaceKind::Lock : SurfaceKind::Cover;
+    } else if (!m_topmost.count(id) && isSplash(window)) {
+        kind = SurfaceKind::Centred;
     }
     if (kind != SurfaceKind::Lock && !m_layerShell) {
         return; // an ordinary window is all there is
     }
-    new SurfaceRole(window, kind, m_layerShell.get(), m_lock.get(), showing);
+    new SurfaceRole(window, kind, roleGlobals(), showing);
 }
 
 ScreenPoint WaylandPlatform::cursorPos() const {
@@ -133,8 +181,33 @@ ScreenPoint WaylandPlatform::cursorPos() const {
     return {m_pointer.x(), m_pointer.y()};
 }
 
+bool WaylandPlatform::forwardToLockWindow(QWindow* window, QEvent* event) {
+    // The compositor gives the keyboard to the lock surface or cover of the output it chooses;
+    // what reaches another window of the lock belongs to the lock window, where the password box
+    // is, as it would under an X11 grab. As if from the compositor, so its shortcuts work too.
+    SurfaceRole* role = SurfaceRole::of(window);
+    QWindow* lock = findWindow(m_lockWindowId);
+    if (!m_locking || !role || role->kind() == SurfaceKind::Dock || role->kind() == SurfaceKind::Centred ||
+        !lock || lock == window) {
+        return false;
+    }
+    if (QGuiApplication::focusWindow() != lock) {
+        focusWindow<QWindowSystemInterface>(lock);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    QWindowSystemInterface::handleExtendedKeyEvent(lock, key->timestamp(), key->type(), key->key(),
+                                                   key->modifiers(), key->nativeScanCode(),
+                                                   key->nativeVirtualKey(), key->nativeModifiers(),
+                                                   key->text(), key->isAutoRepeat(), ushort(key->count()));
+    return true;
+}
+
 bool WaylandPlatform::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        auto* window = qobject_cast<QWindow*>(watched);
+        return window && forwardToLockWindow(window, event);
+    }
     if (type != QEvent::Show && type != QEvent::Enter && type != QEvent::MouseMove && type != QEvent::Leave &&
         type != QEvent::Hide) {
         return false;

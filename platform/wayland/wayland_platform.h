@@ -23,7 +23,9 @@ namespace quellor {
 class LayerShell;
 class SessionLockManager;
 class SessionLock;
+class SharedMemory;
 class SurfaceRole;
+struct RoleGlobals;
 
 class WaylandPlatform : public LinuxPlatform, private QObject {
 public:
@@ -48,12 +50,18 @@ private:
     void attachRole(QWindow* window, bool showing);
     bool wantsRole(QWindow* window) const;
     bool lockHoldsInput() const;
+    void lockRefused();
+    bool forwardToLockWindow(QWindow* window, QEvent* event);
+    RoleGlobals roleGlobals() const;
 
     std::unique_ptr<LayerShell> m_layerShell;
     std::unique_ptr<SessionLockManager> m_lockManager;
     std::unique_ptr<SessionLock> m_lock;
+    std::unique_ptr<SharedMemory> m_memory;
     WindowId m_lockWindowId = 0;
     bool m_locking = false;
+    // The compositor would not lock for this showing of the lock: its windows are covers then.
+    bool m_lockRefused = false;
     // The window the pointer is over, and where, as its enter and move events told.
     QPointer<QWindow> m_pointerWindow;
     QPoint m_pointer;

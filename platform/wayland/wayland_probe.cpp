@@ -1,6 +1,12 @@
 #include "wayland_probe.h"
 
+#include "surface_role.h"
+
+#include <QMetaObject>
+
 #include <wayland-client.h>
+
+#include <dlfcn.h>
 
 #include <cstring>
 
@@ -38,6 +44,22 @@ std::optional<WaylandGlobals> probeWaylandGlobals() {
         return std::nullopt;
     }
     return g;
+}
+
+std::string missingQtWaylandHooks() {
+    // Qt's Wayland window class, as its library exports its meta-object: present since Qt 5 under
+    // this name, and what a renaming would change first.
+    const auto* meta = static_cast<const QMetaObject*>(
+        dlsym(RTLD_DEFAULT, "_ZN15QtWaylandClient14QWaylandWindow16staticMetaObjectE"));
+    if (!meta) {
+        return "no QtWaylandClient::QWaylandWindow";
+    }
+    for (const char* signal : kQtSurfaceSignals) {
+        if (meta->indexOfSignal(signal) < 0) {
+            return std::string("its Wayland window has no signal ") + signal;
+        }
+    }
+    return {};
 }
 
 } // namespace quellor

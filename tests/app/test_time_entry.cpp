@@ -238,11 +238,11 @@ private Q_SLOTS:
         QTest::keyClicks(f.Text3, QStringLiteral("12"));
         QWidget other;
         other.show();
-        QApplication::setActiveWindow(&other);
+        makeActive(&other);
         QVERIFY(QTest::qWaitForWindowActive(&other));
         QVERIFY(f.Text3->isEnabled());
         QVERIFY(!f.Command5->isEnabled());
-        QApplication::setActiveWindow(&f);
+        makeActive(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTest::keyClicks(f.Text3, QStringLiteral("3000"));
         QCOMPARE(f.Text3->text(), QStringLiteral("12:30:00"));

@@ -52,7 +52,8 @@ if ! command -v groff >/dev/null; then
 fi
 warnings=$(groff -k -man -Tutf8 -ww -z "$MANPAGE" 2>&1)
 [[ -z "$warnings" ]] || fail "the manual page has faults: $warnings"
-groff -k -man -Tutf8 -rLL=200n -rHY=0 "$MANPAGE" 2>/dev/null | col -b | tr -s ' \t' ' ' >"$TMP/man"
+# Overstriking, not colour codes (groff 1.23's default), so col -b leaves plain text.
+groff -k -man -Tutf8 -P-c -rLL=200n -rHY=0 "$MANPAGE" 2>/dev/null | col -b | tr -s ' \t' ' ' >"$TMP/man"
 help_options=$(grep -oE '^  --[a-z-]+' "$TMP/help" | tr -d ' ' | sort)
 man_options=$(sed -n '/^ *OPTIONS/,/^ *EXIT STATUS/p' "$TMP/man" | grep -oE '^ ?--[a-z-]+' | tr -d ' ' | sort)
 [[ -n "$help_options" && "$help_options" == "$man_options" ]] ||

@@ -27,19 +27,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("platform");
         QTest::addColumn<bool>("onWayland");
         QTest::addColumn<bool>("sessionLocker");
+        QTest::addColumn<QString>("qtLacks"); // what this Qt lacks for the roles
 
         // clang-format off
-        QTest::newRow("x11")                 << "" << ""          << ":0" << -1 << SessionPath::X11           << ""        << false << false;
-        QTest::newRow("sway, both")          << "" << "wayland-1" << ":0" << 0  << SessionPath::WaylandNative << "wayland" << true  << false;
-        QTest::newRow("layer shell only")    << "" << "wayland-1" << ":0" << 1  << SessionPath::WaylandNative << "wayland" << true  << true;
-        QTest::newRow("session lock only")   << "" << "wayland-1" << ":0" << 2  << SessionPath::WaylandNative << "wayland" << true  << false;
-        QTest::newRow("gnome: xwayland")     << "" << "wayland-0" << ":0" << 3  << SessionPath::XWayland      << "xcb"     << false << true;
-        QTest::newRow("neither, no X")       << "" << "wayland-0" << ""   << 3  << SessionPath::WaylandNative << "wayland" << true  << true;
-        QTest::newRow("silent compositor")   << "" << "wayland-9" << ":0" << -1 << SessionPath::X11           << ""        << false << true;
-        QTest::newRow("user: xcb on sway")   << "xcb" << "wayland-1" << ":0" << 0 << SessionPath::UserPlatform << ""     << false << true;
-        QTest::newRow("user: wayland, gnome") << "wayland" << "wayland-0" << ":0" << 3 << SessionPath::UserPlatform << "" << true << true;
-        QTest::newRow("user: wayland, both") << "wayland;xcb" << "wayland-1" << "" << 0 << SessionPath::UserPlatform << "" << true << false;
-        QTest::newRow("user: offscreen, x11") << "offscreen" << "" << ":0" << -1 << SessionPath::UserPlatform << ""   << false << false;
+        QTest::newRow("x11")                 << "" << ""          << ":0" << -1 << SessionPath::X11           << ""        << false << false << "";
+        QTest::newRow("sway, both")          << "" << "wayland-1" << ":0" << 0  << SessionPath::WaylandNative << "wayland" << true  << false << "";
+        QTest::newRow("layer shell only")    << "" << "wayland-1" << ":0" << 1  << SessionPath::WaylandNative << "wayland" << true  << true << "";
+        QTest::newRow("session lock only")   << "" << "wayland-1" << ":0" << 2  << SessionPath::WaylandNative << "wayland" << true  << false << "";
+        QTest::newRow("gnome: xwayland")     << "" << "wayland-0" << ":0" << 3  << SessionPath::XWayland      << "xcb"     << false << true << "";
+        QTest::newRow("neither, no X")       << "" << "wayland-0" << ""   << 3  << SessionPath::WaylandNative << "wayland" << true  << true << "";
+        QTest::newRow("silent compositor")   << "" << "wayland-9" << ":0" << -1 << SessionPath::X11           << ""        << false << true << "";
+        QTest::newRow("user: xcb on sway")   << "xcb" << "wayland-1" << ":0" << 0 << SessionPath::UserPlatform << ""     << false << true << "";
+        QTest::newRow("user: wayland, gnome") << "wayland" << "wayland-0" << ":0" << 3 << SessionPath::UserPlatform << "" << true << true << "";
+        QTest::newRow("user: wayland, both") << "wayland;xcb" << "wayland-1" << "" << 0 << SessionPath::UserPlatform << "" << true << false << "";
+        QTest::newRow("user: offscreen, x11") << "offscreen" << "" << ":0" << -1 << SessionPath::UserPlatform << ""   << false << false << "";
+        // A Qt whose Wayland window lost the signals the roles hang on: as if the compositor
+        // offered neither protocol.
+        const char* lacks = "Qt 6.9 broke the roles (no signal wlSurfaceCreated())";
+        QTest::newRow("sway, Qt broke")       << "" << "wayland-1" << ":0" << 0 << SessionPath::XWayland << "xcb" << false << true << lacks;
+        QTest::newRow("sway, Qt broke, no X") << "" << "wayland-1" << ""   << 0 << SessionPath::WaylandNative << "wayland" << true << true << lacks;
+        QTest::newRow("user: wayland, Qt broke") << "wayland" << "wayland-1" << "" << 0 << SessionPath::UserPlatform << "" << true << true << lacks;
         // clang-format on
     }
 
@@ -52,20 +59,25 @@ private Q_SLOTS:
         QFETCH(QString, platform);
         QFETCH(bool, onWayland);
         QFETCH(bool, sessionLocker);
+        QFETCH(QString, qtLacks);
 
         const WaylandGlobals answers[] = {kBoth, kLayerOnly, kLockOnly, kNeither};
         std::optional<WaylandGlobals> globals;
         if (probe >= 0) {
             globals = answers[probe];
         }
-        const SessionChoice c =
-            chooseSession({qpa.toStdString(), wayland.toStdString(), x11.toStdString()}, globals);
+        const SessionChoice c = chooseSession(
+            {qpa.toStdString(), wayland.toStdString(), x11.toStdString(), qtLacks.toStdString()}, globals);
         QCOMPARE(c.path, path);
         QCOMPARE(QString::fromStdString(c.qpaPlatform), platform);
         QCOMPARE(c.onWayland, onWayland);
         QCOMPARE(c.lockNeedsSessionLocker, sessionLocker);
         QVERIFY(!c.reason.empty());
-        if (globals && !wayland.isEmpty()) {
+        if (!qtLacks.isEmpty()) {
+            // No role is attempted, and the log line says why.
+            QCOMPARE(c.globals, WaylandGlobals{});
+            QVERIFY(QString::fromStdString(c.reason).contains(qtLacks));
+        } else if (globals && !wayland.isEmpty()) {
             QCOMPARE(c.globals, *globals);
             // The log line says what the compositor offered.
             QVERIFY(QString::fromStdString(c.reason).contains(globals->layerShell ? "layer-shell yes"

@@ -31,6 +31,8 @@ harness_until 10 grep -q "wlr-layer-shell yes.*Wayland platform" "$LOG" ||
     harness_fail "no Wayland choice logged: $(grep quellor: "$LOG")"
 harness_until 30 grep -q 'get_layer_surface(new id zwlr_layer_surface_v1@[0-9]*, wl_surface@[0-9]*, wl_output@[0-9]*, 3, "quellor")' "$LOG" ||
     harness_fail "the main window is no layer surface"
+# The splash's centred layer surface comes first; the dock's is anchored top-left (5).
+harness_until 30 grep -q 'set_anchor(5)' "$LOG" || harness_fail "the main window is not anchored at the top edge"
 size=$(grep -o 'zwlr_layer_surface_v1@[0-9]*.set_size([0-9, ]*)' "$LOG" | tail -n1 | sed 's/.*(\(.*\))/\1/')
 read -r w h <<<"${size//,/ }"
 parked="$((2 - h)), 0, 0, $(((WL_WIDTH - w + 1) / 2 / 2 * 2))"

@@ -35,9 +35,11 @@ LOG=$HARNESS_DIR/program.log
 harness_until 10 grep -q "wlr-layer-shell yes.*Wayland platform" "$LOG" ||
     harness_fail "no Wayland choice logged: $(grep quellor: "$LOG")"
 
-# The main window becomes an overlay layer surface (layer 3), keyboard on demand (2).
+# The main window becomes an overlay layer surface (layer 3) anchored top-left (5), keyboard on
+# demand (2), after the splash's centred one.
 harness_until 30 grep -q 'get_layer_surface(new id zwlr_layer_surface_v1@[0-9]*, wl_surface@[0-9]*, wl_output@[0-9]*, 3, "quellor")' "$LOG" ||
     harness_fail "the main window is no layer surface"
+harness_until 30 grep -q 'set_anchor(5)' "$LOG" || harness_fail "the main window is not anchored at the top edge"
 grep -q 'set_keyboard_interactivity(2)' "$LOG" || harness_fail "no keyboard on demand"
 grep -q 'xdg_toplevel@[0-9]*.set_title("Quellor4.1")' "$LOG" && harness_fail "the main window was an ordinary toplevel first"
 

@@ -1,13 +1,16 @@
 # Wayland compositors for the end-to-end scripts; source after harness.sh, call harness_init and
 # harness_run_as first (a compositor refuses to run as root).
 #
-#   wl_start_sway                      # sway headless; exports WAYLAND_DISPLAY
+#   wl_start_sway [CMD...]             # sway headless (run through CMD when given, WL_OUTPUTS
+#                                      # outputs side by side); exports WAYLAND_DISPLAY
 #   wl_start_pointer "$POINTER_BIN"    # our virtual-pointer client, fed through a pipe
 #   wl_pointer move X Y | click        # one pointer command, returns once the compositor has it
 #   wl_shot FILE                       # grim screenshot of the whole output
 
 WL_WIDTH=1280
 WL_HEIGHT=800
+WL_OUTPUTS=1
+WL_BACKGROUND=3f3f3f
 
 # The user a compositor runs as: root's e2e runs hand everything to an ordinary account.
 wl_user() { if ((EUID == 0)); then echo nobody; else id -un; fi; }
@@ -49,14 +52,17 @@ wl_wait_socket() {
 }
 
 wl_start_sway() {
-    cat >"$HARNESS_DIR/sway.conf" <<CONF
-output HEADLESS-1 resolution ${WL_WIDTH}x${WL_HEIGHT} background #3f3f3f solid_color
-xwayland disable
-CONF
+    local run=("$@") i
+    ((${#run[@]})) || run=("${HARNESS_AS[@]}")
+    : >"$HARNESS_DIR/sway.conf"
+    for ((i = 1; i <= WL_OUTPUTS; i++)); do
+        echo "output HEADLESS-$i resolution ${WL_WIDTH}x${WL_HEIGHT} position $(((i - 1) * WL_WIDTH)),0 background #$WL_BACKGROUND solid_color" >>"$HARNESS_DIR/sway.conf"
+    done
+    echo "xwayland disable" >>"$HARNESS_DIR/sway.conf"
     chown --reference="$HARNESS_DIR" "$HARNESS_DIR/sway.conf"
     # No GPU and no input devices: the pixman renderer, and our own virtual pointer.
-    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-        "${HARNESS_AS[@]}" sway -c "$HARNESS_DIR/sway.conf" >"$HARNESS_DIR/sway.log" 2>&1 &
+    WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=$WL_OUTPUTS WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        "${run[@]}" sway -c "$HARNESS_DIR/sway.conf" >"$HARNESS_DIR/sway.log" 2>&1 &
     harness_track $!
     wl_wait_socket || { tail -n 20 "$HARNESS_DIR/sway.log" >&2; return 1; }
     harness_log "sway on $WAYLAND_DISPLAY"
@@ -65,7 +71,7 @@ CONF
 wl_start_pointer() {
     mkfifo "$HARNESS_DIR/pointer.in"
     chown --reference="$HARNESS_DIR" "$HARNESS_DIR/pointer.in"
-    "${HARNESS_AS[@]}" "$1" "$WL_WIDTH" "$WL_HEIGHT" <"$HARNESS_DIR/pointer.in" >"$HARNESS_DIR/pointer.out" 2>&1 &
+    "${HARNESS_AS[@]}" "$1" "$((WL_WIDTH * WL_OUTPUTS))" "$WL_HEIGHT" <"$HARNESS_DIR/pointer.in" >"$HARNESS_DIR/pointer.out" 2>&1 &
     harness_track $!
     exec {WL_POINTER_FD}<>"$HARNESS_DIR/pointer.in"
 }
