@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "about_dialog.h"
 
 #include "controls.h"

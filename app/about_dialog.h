@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The about dialog: the program's name and its makers; its button plays a cue and hides it.
 
 #include "media_player.h"

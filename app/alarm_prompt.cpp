@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "alarm_prompt.h"
 
 #include "controls.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The prompt shown when the alarm music is chosen before the alarm time: it asks for the time
 // first. Loaded once; "返回系统" plays its cue and only hides it, so the cue plays on.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "class_cursors.h"
 
 #include "cursor_file.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The program's class cursors: every window (and so every frame and label in it) shows the
 // form cursor, every button the button cursor, as a window class cursor does on Windows.
 

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The shape the small framed dialogs share: a borderless top-level window of a size given in
 // twips, centred on the screen, painted in the frame's back colour so it looks right even when
 // no frame could be attached.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "forms.h"
 
 #include "about_dialog.h"

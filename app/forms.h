@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // One instance per window class, created at its first showing. Windows reach each other only
 // through this registry: show, hide, unload.
 

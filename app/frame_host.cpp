@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "frame_host.h"
 
 #include "class_store.h"

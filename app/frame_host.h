@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The program's side of its window frames: each framed window gets its frame by the control's
 // class identity "VantrelLib.Vantrel", set up from the window's stored layout. The program never
 // calls the frame afterwards; the frame reaches its window by name.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "frame_registration.h"
 
 #include "class_store.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // First-run registration of the frame library. A development tree, an installed copy and a
 // fresh user account all start with a class store that may not name the library this program
 // ships; the program then registers it through the library's own DllRegisterServer, as an

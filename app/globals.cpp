@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "globals.h"
 
 quellor::TimerAction g_TimerAction = quellor::TimerAction::None;

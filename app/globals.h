@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The program-wide state; everything else lives in the windows and the schedule.
 
 #include "timer_action.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "control_client.h"
 #include "control_host.h"
 #include "font_faces.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "main_window.h"
 
 #include "controls.h"

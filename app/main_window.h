@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The main window: the clock, the two time fields, the alarm and power-action buttons.
 
 #include "file_dialog.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "options_dialog.h"
 
 #include "controls.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The timer-options dialog: chooses which power action runs at the power-action time. Built
 // afresh at each opening and unloaded by OK, Cancel or its frame's close button.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "power_warnings.h"
 
 #include "forms.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Tells the user, in a "警告" box, that a power action they asked for did not happen or would
 // not be allowed, and why in plain words. Nothing is shown over the lock screen: it stays as it
 // is, whatever the system answered.

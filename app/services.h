@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // What the windows need from outside themselves, injected at construction so tests substitute
 // fakes: the platform layer, the clock, sound, message boxes, the file chooser, the program's
 // directory and the directory of its state files.

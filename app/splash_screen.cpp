@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "splash_screen.h"
 
 #include "controls.h"

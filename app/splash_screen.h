@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The start-up splash: a start-up sound, a bouncing title strip and two paint bursts, then after
 // fourteen ticks of 500 ms the main window.
 

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Program start-up: one instance only, the class cursors, then the splash.
 
 #include "forms.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The timed power action the user chose in the timer-options dialog, and what each asks of the
 // system. The numbers are the ones the options file stores.
 

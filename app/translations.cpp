@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "translations.h"
 
 #include <QCoreApplication>

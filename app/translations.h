@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The interface in the user's language. The texts are written in Simplified Chinese; a catalogue
 // per other language ("quellor_en.qm") holds their translations, and Qt's own catalogue
 // ("qtbase_xx.qm") translates the standard dialogs. The first of the user's languages that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for the idle figure: a Qt program whose window only shows the time, changed every second.
 
 #include <QApplication>

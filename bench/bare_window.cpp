@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for start-up: a Qt program that only shows one empty window.
 
 #include <QApplication>

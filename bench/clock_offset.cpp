@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How far after each true second boundary the main window's clock text changes, and whether it
 // ever jumps over a second. Runs the real Form1 with the real clock; power actions, sound,
 // message boxes and the file dialog go to inert stand-ins.

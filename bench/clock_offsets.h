@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Turns the moments at which the clock text changed into the figures the clock benchmark
 // reports: how far after the true second boundary each change landed, and how many seconds
 // the display jumped over.

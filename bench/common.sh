@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the benchmark scripts; source it, never run it. Needs `root` and `log` set.
 
 # Builds the Release tree the benchmarks measure: everything, because the cues and cursors the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # How long the parked main window takes to be fully shown after the mouse touches the top edge over
 # it, and to be parked again after the mouse leaves: median, fastest and slowest of several runs,
 # with the real program under Xvfb + openbox.

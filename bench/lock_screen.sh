@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the lock screen benchmark on its own Xvfb at 1920 x 1080 with openbox, then cleans up.
 #   bench/lock_screen.sh <build dir>/bin
 set -u

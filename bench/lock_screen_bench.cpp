@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The lock screen as the user feels it: frames simulated per second, the share of one core it
 // takes, and how long a mouse move takes from the X server to the lock screen's handler.
 // Runs under an X display (bench/lock_screen.sh starts one at 1920 x 1080); the platform layer is

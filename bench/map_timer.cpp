@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time from exec to the first new top-level window being mapped.
 //
 //   map_timer [-n RUNS] [-t TIMEOUT_S] [-s SETTLE_MS] [-v] -- COMMAND [ARGS...]

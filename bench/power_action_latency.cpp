@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How late a timed power action reaches the platform layer: from the wall-clock boundary of the
 // target second to the power request, with the main window's real ticker and clock and a
 // recording platform. Each run schedules the next second, so N runs take about N seconds.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The performance report: every figure the benchmarks measure, in one table, with the whole-process
 # figures beside those of KShutdown and of a bare Qt window (the floor), all three started the same way
 # on the same virtual display in the same run. Each figure is the median of several runs, with the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up, idle and clock figures for the real program on a private X display with openbox.
 # Prints one table with the targets; a missed target is a figure to look into, not a failure.
 #

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "clock_offsets.h"
 
 #include <QTest>

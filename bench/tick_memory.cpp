@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resident memory of the main window across an hour of its clock, driven fast. A clock that steps
 // one second per tick feeds the real Form1, held fully on screen: each tick writes the clock text,
 // runs the schedule check and repaints, and the dock's two 200 ms polls run five times per tick as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for the clock: a bare process that sleeps to each true second boundary (plus the
 // same 2 ms margin as the main window's ticker) and notes how late it woke. Run beside
 // clock_offset under the same load, it tells what the scheduler alone costs.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The hardening flags Debian builds its packages with, taken from dpkg-buildflags so they follow
 # the release: stack protector, fortified functions, format checks, read-only relocations bound
 # at start. Optimisation and debug information stay the build type's, and paths are left alone.

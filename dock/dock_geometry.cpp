@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "dock_geometry.h"
 
 #include <algorithm>

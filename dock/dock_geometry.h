@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The dock's arithmetic in twips, kept apart from the widgets so it can be checked on its own.
 // Every value is 32-bit: a 3840-pixel desktop is 57600 twips wide, past what 16 bits hold.
 

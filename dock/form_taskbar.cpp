@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "form_taskbar.h"
 
 #include "controls.h"

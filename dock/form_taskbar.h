@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Form_TaskBar: placed on a top-level window, it parks that window above the top edge of the desktop
 // with a thin strip showing, keeps it above other windows, and slides it into view while the cursor
 // is over it or it is the foreground window. It runs on its own from four timers; the host never

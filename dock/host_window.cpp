@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "host_window.h"
 
 #include <QWindow>

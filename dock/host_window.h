@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The dock's view of its host: the top-level window's frame in twips, moved in twips. Positions are
 // kept by the window system in whole pixels, so what is read back is always a whole number of pixels.
 

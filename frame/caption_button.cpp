@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "caption_button.h"
 
 #include <QAccessible>

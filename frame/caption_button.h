@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // One caption button (minimise or close): a box holding a face picture, its three faces, the
 // watch timer that notices the cursor leaving, and the host action of a click.
 

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Dragging the host by the title bar: the drag strip remembers where the mouse last moved over
 // it, a press starts a 1 ms timer that moves the host under the cursor, the release stops it.
 

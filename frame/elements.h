@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The frame's lightweight child elements: a picture element that stretches its picture over its
 // rectangle, and the mouse arguments the frame passes on.
 

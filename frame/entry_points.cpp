@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's exported entry points, the standard four of an in-process server, over the
 // per-user class store.
 

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The frame reaches its host form only by name at run time: Move while dragging, WindowState = 1
 // from the minimise button, unloading from the close button. It holds no typed reference.
 

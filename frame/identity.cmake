@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the library's identity header from vantrel.json, the one place its identifiers are
 # written down: the constants registration uses and the class-info entries of both classes.
 #

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "key_codes.h"
 
 #include <utility>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Windows virtual-key codes, as the frame's KeyDown and KeyUp report a key.
 
 #include <Qt>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "layout.h"
 
 #include "units.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Where every piece of the frame goes, as pure functions on twips. The frame widget keeps one
 // FrameLayout and runs these procedures from its notifications; the pixels follow afterwards.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "module.h"
 
 #include <atomic>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The library's count of live objects and server locks, which decides whether it may be unloaded.
 
 namespace vantrel::module {

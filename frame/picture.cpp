@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "picture.h"
 
 #include <QBuffer>

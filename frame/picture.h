@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // A picture object: its image data (for an icon, the icon file's bytes) and the decoded pixmap.
 // Shared by reference; a null reference is "no picture object", which differs from an empty one.
 

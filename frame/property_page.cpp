@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "property_page.h"
 
 #include "module.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The control's property page: it only tells what the library is.
 
 #include "vantrel/vantrel_identity.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "styles.h"
 
 #include "units.h"

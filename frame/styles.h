@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The two colour styles and the artwork built into the library.
 
 #include <QColor>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "vantrel_p.h"
 
 #include "host_link.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The frame's state and pieces behind its public class, and the seams the library's own tests
 // reach through: where the cursor is, how many twips make a pixel, and the layout in twips.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by cpack once the packages are made (CPACK_POST_BUILD_SCRIPTS). CPack gives every package
 # with a shared object under /usr/lib a postinst and a postrm that only run ldconfig. The
 # program's modules lie in its private folder, where ldconfig never looks, and the frame

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by cpack before it makes the packages (CPACK_PRE_BUILD_SCRIPTS): dpkg-gensymbols checks the
 # frame library just installed for the package against the symbols it is known to export
 # (libvantrellib4/symbols, demangled) and writes the package's symbols file. Any symbol gained or

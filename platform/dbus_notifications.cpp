@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "dbus_notifications.h"
 
 #include <QDBusMessage>

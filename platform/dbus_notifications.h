@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Notifications through the desktop's notification server (org.freedesktop.Notifications on
 // the session bus). Every call is asynchronous: a slow or missing server never holds up the
 // windows, and a missing one just means nothing is shown.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "fake_platform.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Recording fake of the platform layer for tests: every call that acts on the system is logged
 // as text (e.g. "requestPower(Reboot)"), and queries answer what the test has set.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "guard_watch.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // What the lock's guard makes of the program's socket. While locked the program sends a beat
 // every second from its GUI thread; "unlock" followed by the end of the socket is a normal unlock,
 // the end without it the program's death. A program that stops beating for a few seconds (stopped,

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Keeps the session from idling into a blank screen or sleep while the program waits for a time.
 
 #include <string>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "linux_platform.h"
 
 #include "lock_guard.h"

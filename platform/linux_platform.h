@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The platform layer on a Linux desktop session: power actions through logind over the system
 // bus, window queries through Qt's view of its own windows.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "linux_session.h"
 
 #include <QGuiApplication>

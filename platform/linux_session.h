@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The platform layer for the session the program started in (see wayland/session_choice.h):
 // the Wayland one where Qt runs on a Wayland compositor, else the X11 one.
 

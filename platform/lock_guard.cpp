@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "lock_guard.h"
 
 #include <QFile>

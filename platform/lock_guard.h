@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The lock's guard: a small process of ours, started as the lock goes up, that has logind lock the
 // session if this program dies or stalls while locked. It holds one end of a socket pair whose
 // other end only this process has; the GUI thread beats over it every second, a normal unlock says

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quellor-guard: started by the program as its lock goes up, with its end of a socket as standard
 // input (see guard_watch.h for what comes over it). When the program dies while locked (killed,
 // crashed, its display connection cut), or stops beating for a few seconds (stopped, hung), the

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Asynchronous calls to logind (and other D-Bus services) for the platform layer. Each call's
 // reply, error or silence comes back later to a callback on the calling thread; nothing here
 // ever waits for the bus, so a slow or silent service cannot freeze a window.

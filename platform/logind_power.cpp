@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "logind_power.h"
 
 #include <QDBusArgument>

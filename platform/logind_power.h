@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Power actions through logind, each request's answer awaited without blocking: power off and
 // restart, the end of the program's own session, and a polite log-off through the desktop's
 // session manager where one answers. A refusal is explained (with the programs that hold a

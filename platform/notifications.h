@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Desktop notifications: one at a time, with one action the user can invoke from it.
 
 #include <functional>

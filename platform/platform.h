@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Everything the program asks of the operating system goes through this interface, so the
 // Linux and Windows implementations sit side by side and tests inject a recording fake.
 // No Qt types: the Windows implementation is plain Win32.

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Holds the session awake through logind's "idle" inhibitor in block mode (a file descriptor
 // held open), and through the desktop session manager's idle inhibitor where
 // org.gnome.SessionManager answers. All calls are asynchronous; an answer that comes after

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "session_locker.h"
 
 #include "logind_client.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // What the lock tells logind about the program's own session: lock it, so the desktop's own locker
 // covers the screen, and mark it locked (LockedHint) for as long as the program's lock stands.
 // Asynchronous: the answers are awaited without holding up the window, and a refusal is logged.

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The Win32 calls behind the Windows platform layer, as a table of function pointers. A
 // default-constructed table holds the real functions; tests swap in recorders for the calls
 // that would act on the machine (ending the session, token privileges, system parameters).

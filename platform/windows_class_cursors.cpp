@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "windows_class_cursors.h"
 
 namespace quellor {

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The program's hand cursors as Win32 class cursors. A class cursor belongs to a window class,
 // so installing it through any one window of a class gives it to every window of that class in
 // the process, including those created later.

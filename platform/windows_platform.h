@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The platform layer on Windows: plain Win32 calls, through a table the tests can replace.
 
 #include "platform.h"

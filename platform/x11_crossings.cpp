@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "x11_crossings.h"
 
 #include <xcb/xcb.h>

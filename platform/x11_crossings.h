@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The pointer's crossings of one X window, read over a display connection of our own so they reach
 // us whatever Qt makes of them (Qt holds them back from a window a modal dialog blocks). Event masks
 // are per client, so selecting them here leaves Qt's own selection alone.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "x11_dock_window.h"
 
 #include "x11_crossings.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The dock's window on X11. Window managers keep ordinary windows on the screen and stack them as
 // they see fit, but every common one (openbox, xfwm4, metacity, marco, kwin, mutter) leaves a window
 // of type _NET_WM_WINDOW_TYPE_DOCK where its client puts it, even mostly above the top edge, and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "x11_input_grab.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Holds the keyboard and pointer for the lock window on X11, so no other client (the window
 // manager's key bindings included) gets input while the lock is up. Events for the program's own
 // windows still reach them, so its message boxes stay usable. While the window is not viewable the

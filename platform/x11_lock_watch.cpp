@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "x11_lock_watch.h"
 
 #include <QGuiApplication>

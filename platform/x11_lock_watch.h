@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Keeps the lock window on screen on X11 whatever another client does to it. Qt does not notice a
 // window unmapped, withdrawn, lowered or stripped of its stay-on-top state by someone else, so this
 // watches the native window itself: its map state, visibility, stacking and _NET_WM_STATE. Any

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "x11_pointer.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The pointer's position on X11, asked over a display connection of its own. QCursor::pos() asks
 // over the program's main connection, whose replies Qt's event reader thread receives and hands
 // on, so each of the dock's five polls a second woke two threads; that was the larger part of

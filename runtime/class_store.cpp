@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "class_store.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The per-user class store of in-process libraries: which library file serves a class
 // identifier, which class a ProgID names, and where a type library lives. On Windows this is
 // the registry's class tree; here it is one small file under the user's data directory

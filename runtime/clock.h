@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The source of "now". Injected everywhere time is read so tests drive time without sleeping.
 
 #include <QDateTime>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The standard and outside controls as the windows use them: each raises the events the
 // windows handle (click, got/lost focus, key down/up) as signals, and is placed in twips.
 

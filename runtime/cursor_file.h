@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Reader for Windows cursor files: .cur (and .ico) images and RIFF "ACON" animated cursors.
 // Cursor files come from the working directory, so anything may be in them: every count,
 // size and offset is checked, and a file that does not add up is refused as a whole.

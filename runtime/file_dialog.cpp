@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "file_dialog.h"
 
 #include <QFileDialog>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The open-file dialog: a filter, an initial directory, and the name it reported last, which
 // it reports again when the user cancels.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "font_faces.h"
 
 #include <QFont>

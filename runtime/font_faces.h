@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The forms name their faces as Windows knows them ("宋体", "幼圆", "Tahoma"). Where those faces
 // are not installed, each name stands for the closest face that is: a Song (Ming) serif for the
 // Song faces, a CJK sans for the round one, a Latin sans for the Windows sans faces; then any CJK

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "fresh_source_channel.h"
 
 namespace quellor {

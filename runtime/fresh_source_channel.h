@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The sound module's channel without Qt Multimedia: which object plays a file, and when it gets
 // its source. A GStreamer pipeline prepared when a file is opened and played much later (alarm
 // music chosen hours ahead) stays silent for about as long as it waited, while the backend's

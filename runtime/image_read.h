@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Reading pictures whose format the program knows. Asked for a format that no image plugin names
 // (PNG and BMP are built in), Qt first loads every image plugin and the libraries behind them to
 // ask each one; naming the format with detection off goes straight to the built-in reader, which

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "media_player.h"
 
 #include "wave_file.h"

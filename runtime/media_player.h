@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The media player control the windows place hidden on themselves: open a file by path (playing
 // at once when it starts on open), play, halt. Sound goes through a SoundOutput so tests record
 // what would have been heard and a machine without audio stays silent without blocking.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "message_box.h"
 
 #include <QApplication>

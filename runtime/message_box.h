@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Modal message boxes with the program's titles and icons. Behind an interface so that tests
 // record what would have been shown instead of blocking on a modal loop.
 

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Keeps a widget from repainting while none of it lies on any screen, and repaints it as soon as
 // some of it does again. The parked main window holds its clock field above the top edge of the
 // screen, where the new text of every second was painted (and sent to the display) for nobody.

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The key/value store through which a control container persists a control's properties with
 // its host window. A value equal to the default passed with the write is not stored; a missing
 // key reads as the default passed with the read; keys match without regard to case; a key

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "second_ticker.h"
 
 namespace quellor {

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // A tick at every wall-clock second boundary. Each tick re-arms a single-shot timer for the next
 // boundary, so ticks neither drift nor accumulate lateness the way a free-running 1000 ms timer does.
 

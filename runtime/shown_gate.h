@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Holds work back while a window that is being shown has not reached the screen yet. Loading the
 // sound module brings in a score of libraries; asked for by the splash before its first showing,
 // it would compete with that window (and with the X server and window manager mapping it) for the

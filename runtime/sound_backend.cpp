@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound module: Qt Multimedia behind SoundBackendChannel, at the players' -6 dB.
 
 #include "fresh_source_channel.h"

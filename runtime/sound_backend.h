@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The part of sound that needs Qt Multimedia. It is built as a module of its own and loaded at
 // the first sound: linking the multimedia libraries into the program would load a score of audio,
 // codec and network libraries at every start, before the first window, for a sound that comes

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Lengths, rounding and integer conversions shared by every window and control.
 // Positions and sizes are kept in twips (1/1440 inch) as the layouts are written in them,
 // and converted to pixels through the screen's twips-per-pixel factors.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "wave_file.h"
 
 #include <QFile>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Whether a wave file may go to a sound effect. The effect loads its file on a worker thread and,
 // when the file holds less than its header promises (cut short, or sizes made up), waits for the
 // rest for ever; the next change of any effect's source then waits for that worker on the GUI

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Configures and builds into build/ (or the directory given): RelWithDebInfo (optimised, with
 # debug info) unless BUILD_TYPE says otherwise; further arguments go to cmake. BUILD_TARGETS
 # (names separated by spaces) builds only those and what they need.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what Quellor needs on Debian 12. Safe to run again.
 #
 #   deps.sh --run     what building and running it needs (scripts/run.sh)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Fails when a C++ source differs from the root .clang-format, naming each file that does
 # (`clang-format -i FILE` fixes one). Checks the files git tracks; in a copy without git, every
 # source under the tree except build trees.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up, builds and runs Quellor. Without a display it runs under a virtual one, saves a
 # screenshot of the main window once it is up, says where, and ends.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up, builds and runs every test suite (unit, widget and end-to-end).
 # With --sanitize: a separate ASan + UBSan build of the tests instead.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A Debian 13 (trixie) root for what Debian 12 cannot show: sway 1.10 with the session lock, and
 # Qt 6.8. Made once per machine with mmdebstrap from Debian's archive into a cache folder and
 # re-used after; the host's own packages are never touched (mmdebstrap only reads the archive).

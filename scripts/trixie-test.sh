@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the project with -Werror against Debian 13's compiler and Qt (6.8) inside the Debian 13
 # root (scripts/trixie-root.sh) and runs its unit and widget tests there, into build-trixie/.
 # Compiler results are kept between runs in a ccache beside the root, shared by every checkout.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Cross-builds the Windows platform layer and its test with mingw-w64 (no Qt) and runs the test
 # under wine, on a private display and in a throw-away wine prefix. The calls that would end the
 # session are recorders in the test, so nothing here can log off, reboot or power off anything.

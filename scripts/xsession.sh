@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sourced: starts a private X display with openbox and a private session bus, and stops them on
 # exit. Sets DISPLAY and DBUS_SESSION_BUS_ADDRESS.
 

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // What the command line asks for. It is read before any window system is touched, so help,
 // version and status answer in a terminal without a display.
 

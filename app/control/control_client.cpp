@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "control_client.h"
 
 #include "dbus_service.h"

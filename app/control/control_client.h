@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The command line's side: what it answers without any window, and the requests it hands to a
 // running copy over the session bus.
 

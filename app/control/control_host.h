@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Everything that lets a script, the desktop's notifications and the session's idle handling
 // reach the running program: each calls or observes the schedule, never a window.
 

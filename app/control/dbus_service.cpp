@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "dbus_service.h"
 
 #include "command_line.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The program's face on the session bus, as org.quellor.Quellor1.xml describes it: its methods
 // arm and cancel in the schedule, its properties tell what is armed and announce each change.
 // The adaptor that carries the calls is generated from that description.

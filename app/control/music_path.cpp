@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "music_path.h"
 
 #include "schedule_model.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The alarm music a command names, as a path the running program can be handed. The session bus
 // carries only UTF-8, so a file whose name is not (an old Latin-1 or GBK name) is handed over
 // as a link to it under a name that is, in the user's runtime folder.

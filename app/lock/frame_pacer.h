@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Paces the lock screen's animation at a fixed frame rate, whatever the machine, in batches the
 // event loop runs one per turn. A machine that falls far behind skips the backlog instead of
 // racing through it, so the points never speed up.

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // A password is one line of the password file, so line breaks never enter one: the password boxes
 // refuse them (a paste keeps its text without them) and the store drops any that reach it. What is
 // stored is then what the lock compares.

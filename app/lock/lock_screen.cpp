@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "lock_screen.h"
 
 #include "controls.h"

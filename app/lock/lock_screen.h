@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The lock screen: a topmost black window over every screen with falling coloured points. The
 // password box appears after forty mouse moves; the right password brings the main window back,
 // the third wrong one or a close request without the password powers the computer off.

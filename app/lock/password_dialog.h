@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The password dialog: the password typed twice; OK stores it and locks the screen at once.
 // Opening the dialog empties the password file.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "password_store.h"
 
 #include "line_breaks.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The access password file: one line, the password in the local 8-bit encoding followed by
 // CR LF, readable and writable by its owner only. The store also remembers what it last wrote,
 // so a lock whose file has become unreadable still checks against the password this run set.

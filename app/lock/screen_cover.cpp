@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "screen_cover.h"
 
 namespace quellor {

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // A black, topmost cover over one screen the lock screen does not stand on, or over a strip of its
 // own screen its frame leaves bare, so no pixel shows what lies beneath the lock. Mouse moves over
 // it count as moves over the lock screen.

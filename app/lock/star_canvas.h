@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The picture the falling points are drawn into: one pixel per point, kept between frames (only
 // the written pixels change) and repainted in the small tiles that changed.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "star_field.h"
 
 #include "units.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The falling points of the lock screen, in twips: each frame moves every point down by its
 // speed and reports two pixel writes per point (black over the old place, the scheme's colour at
 // the new one), and one more for a point that wraps to the top. Pure, with the random source injected, so its

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "system_menu.h"
 
 #include <QKeyEvent>

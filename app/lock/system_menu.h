@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The lock's system menu, drawn inside the lock itself: while the lock holds the keyboard and the
 // pointer the window manager cannot show its own, and a popup window of the program's would take
 // those grabs from the lock. Closing is the one command on offer; the others stand greyed, as on a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "title_bar_input.h"
 
 #include "system_menu.h"

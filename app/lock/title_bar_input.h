@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The lock's title bar while the lock holds the keyboard and the pointer. The window manager draws
 // the bar, but under the lock's grabs its clicks and keys come to the lock instead, at positions
 // above the client area: the lock recognises its close button and its system menu (the icon's

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "alarm_notice.h"
 
 #include "notifications.h"

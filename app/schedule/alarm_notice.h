@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // When the alarm rings while its window cannot be seen (parked above the screen's edge, hidden,
 // under the lock screen), a desktop notification says so; its "关闭闹钟" stops the music as that
 // button does. Withdrawn when the music is stopped.

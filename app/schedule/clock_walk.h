@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Which wall-clock readings each tick of the clock passed over, under the clock's rules:
 // - a late tick, or the wall clock set forward by up to a minute while the machine stayed awake
 //   (a time sync), passes every second in between, each once;

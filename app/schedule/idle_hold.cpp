@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "idle_hold.h"
 
 #include "idle_inhibitor.h"

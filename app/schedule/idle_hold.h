@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Keeps the session from idling into sleep from the moment a power action or an alarm is armed
 // until its time has run, naming what it waits for: "定时关机 23:30:00，闹钟定时 07:00:00".
 

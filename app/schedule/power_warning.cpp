@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "power_warning.h"
 
 #include "notifications.h"

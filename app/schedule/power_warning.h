@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // A minute before a timed power action (at once when it is armed closer than that), a
 // notification whose "取消关机" does what that button does.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "schedule_model.h"
 
 #include "globals.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The schedule: the timed power action and its time of day, the alarm time and its music, the
 // options choice kept in "Diri.dll", and the one check of the clock each second. The windows,
 // the command line and the bus all arm and cancel through it and follow what it tells; it holds

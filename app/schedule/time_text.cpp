@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "time_text.h"
 
 #include <QRegularExpression>

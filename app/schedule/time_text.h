@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Times of day as the time fields hold them ("hh:mm:ss"), the forms a script may ask for, and
 // how a bad argument is quoted back.
 

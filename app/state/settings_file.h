@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The timer-options choice in "Diri.dll" beside the program: one text line holding the action
 // number between two spaces. It only preselects the dialog's option; the program never reads it
 // at start.

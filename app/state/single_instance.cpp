@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "single_instance.h"
 
 #include "state_file.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // One running instance per user: a lock file in the user's runtime directory, held with an
 // advisory lock that the system lets go of when the process dies, so a crash never blocks the next
 // start. The folder is the user's to fill with anything, so the lock is only ever a regular file:

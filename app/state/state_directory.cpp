@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "state_directory.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Where the program keeps its small state files ("Diri.dll", "pae.dll"). A development tree keeps
 // them beside the executable. An installed copy's directory belongs to the system and is
 // read-only for the people who run it, so there they live in the user's own data folder, under

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The one way the program touches its small state files ("Diri.dll", "pae.dll"). They sit in a
 // folder that other people and programs may write to, so only a regular file is ever read,
 // emptied or replaced: a symlink is never followed, a FIFO or a device is never opened, and a

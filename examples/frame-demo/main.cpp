@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // frame-demo: a borderless window framed by a Vantrel that sits in the window's layout, with the
 // window's own controls inside the frame: a caption to type and the two colour styles. Drag it
 // by its title bar; the frame's buttons minimise and close it.

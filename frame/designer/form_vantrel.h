@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The frame as form files and Qt Designer see it. Forms name the class "Vantrel", and a form file
 // holds only its own value types: the frame keeps a 16-bit bar height and a float font size,
 // which no form writer stores, so this class shows them as int and double. The properties are

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Saves forms that hold frames. A frame is saved as one widget: the plain form writer would
 // also save every piece of the frame's inside as a widget of its own, which a loader then
 // makes a second time inside the frame it has just created. And a frame's properties are

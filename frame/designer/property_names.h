@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The frame's properties as a form designer names and describes them. The frame declares the
 // persistence name of a property whose C++ name is an ASCII stand-in ("PropertyName:<member>")
 // and the description of a member ("Description:<member>") as class info; this reads both.

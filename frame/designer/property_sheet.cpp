@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "property_sheet.h"
 
 #include "form_vantrel.h"

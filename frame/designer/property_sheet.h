@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Qt Designer's property sheet for the frame: the designer's own sheet, with the two properties
 // that have Chinese persistence names shown (and so stored in forms) under those names, and
 // the frame's by-name mirrors of them hidden, which the designer would otherwise list under

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "vantrel_plugin.h"
 
 #include "form_vantrel.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The frame's entry in Qt Designer's widget box, and the factory form loaders (QUiLoader)
 // create it through.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "session_choice.h"
 
 #ifdef QUELLOR_WAYLAND

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Which window system the program talks to, decided once before the application object exists.
 // A Wayland client can neither place its own window nor hold the keyboard: only two compositor
 // protocols let the dock park and the lock hold, so the choice turns on whether the compositor

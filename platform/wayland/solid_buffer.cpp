@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "solid_buffer.h"
 
 #include <wayland-client.h>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Black buffers from shared memory, for a surface that must show something before Qt has painted
 // it: a session-lock surface may never be committed without a buffer, and Qt commits its
 // surfaces while it sets them up.

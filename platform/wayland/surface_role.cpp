@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "surface_role.h"
 
 #include "solid_buffer.h"

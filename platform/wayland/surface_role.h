@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Gives a Qt window a Wayland role of our choosing instead of the ordinary toplevel: a layer
 // surface (docked at the top edge, or covering an output) or a session-lock surface. Qt creates
 // no role of its own for a window with the bypass hint when QT_WAYLAND_USE_BYPASSWINDOWMANAGERHINT

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "wayland_globals.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The two compositor globals the program speaks, bound over Qt's own Wayland connection.
 
 #include "qwayland-ext-session-lock-v1.h"

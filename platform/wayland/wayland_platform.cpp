@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "wayland_platform.h"
 
 #include "solid_buffer.h"

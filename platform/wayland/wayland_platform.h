@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The platform layer on a Wayland compositor, over Qt's wayland platform. What X11 lets a client
 // do by itself the compositor does here through two protocols: the dock's window is a layer
 // surface on the overlay layer, placed by its margins, and the lock's windows are session-lock

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "wayland_probe.h"
 
 #include "surface_role.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // One registry round trip with the compositor at WAYLAND_DISPLAY, before Qt connects: which of
 // the protocols the program needs it offers.
 

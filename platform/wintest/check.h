@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // A tiny test framework for the cross-built test (Qt Test is not available for mingw here).
 // A case fails when any of its checks fails; the runner's last line is "N passed, N failed".
 // Inside a table-driven case, a Row names the row that the following checks belong to.

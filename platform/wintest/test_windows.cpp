@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "test_windows.h"
 
 #include <stdexcept>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Real windows for the tests: a fresh window class per call, so class cursors set by one case
 // never leak into another, and windows that are destroyed with their scope.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Class cursors under wine: real cursor files written into a scratch current directory, real
 // window classes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows platform layer under wine. Calls that would act on the machine (ending the
 // session, token privileges, the screen-saver flag) go to recorders; window and pointer
 // queries run for real on windows the test creates.

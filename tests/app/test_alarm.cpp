@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The alarm: the prompt when no time is set, the music choice through the file dialog, ringing,
 // stopping and cancelling.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line: what each set of arguments asks for, and the message for each bad one.
 
 #include "command_line.h"

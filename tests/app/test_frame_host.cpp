@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's side of its frames: finding the class, creating each frame from its window's
 // stored layout, following the window's size, and working on without a frame.
 

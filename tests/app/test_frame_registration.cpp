@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // First-run registration of the frame library: whatever the user's class store says about
 // "VantrelLib.Vantrel", afterwards it names the library beside the program, and a store that
 // already does is left alone.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app_fixture.h"
 #include "controls.h"
 #include "lock_screen.h"

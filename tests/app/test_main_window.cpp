@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app_fixture.h"
 #include "app_rig.h"
 #include "controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The timer-options dialog: its layout, the option it preselects from the settings file, and
 // what OK and Cancel leave behind.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A power action the system refuses or leaves unanswered is told in a "警告" box, never over the
 // lock; confirming the options dialog asks the system in advance and keeps the action armed.
 #include "app_rig.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The once-a-second comparison of the clock with the two times, and the power actions it takes.
 
 #include "app_rig.h"

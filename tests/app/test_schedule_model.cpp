@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The schedule against a fake clock, one journey per row: armed and cancelled from the window,
 // the options dialog, the bus, the command line and the notifications; the clock stepped, late,
 // suspended, set back and across both nights of a change of summer time (Europe/Berlin). Each

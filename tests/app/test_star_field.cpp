@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "frame_pacer.h"
 #include "star_canvas.h"
 #include "star_field.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the state files go: beside a development tree's executable, in the user's data folder
 // for an installed copy or a program directory that cannot take files; and the dialogs that
 // write them follow that choice.

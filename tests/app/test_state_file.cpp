@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two state files in bad states: whatever sits at their paths, nothing but a regular file is
 // read, emptied or replaced, nothing blocks, and a full disk leaves the old file and says so.
 #include "app_fixture.h"

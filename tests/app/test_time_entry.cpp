@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Typing the two times of day: the digit sequences, their cues, the enabled states around them,
 // and the timer-options dialog that a completed shutdown time opens.
 

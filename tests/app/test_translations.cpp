@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The interface in the user's language: every window shows each label, button, title, tooltip
 // and accessible name translated (English) or exactly as written (Chinese), and no English text
 // is cut or wraps where the Chinese one was whole; the boxes and notifications follow.

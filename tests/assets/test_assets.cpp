@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shipped assets: their formats are what the program, the frame library and Windows read,
 // and the frame artwork carries the key colours of the two looks.
 

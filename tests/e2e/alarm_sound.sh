@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end, listening: alarm music chosen through the real file dialog well ahead of the alarm
 # second is heard from its start at that second, whole, on a private PulseAudio server whose
 # null sink is recorded. First an MP3 left to play to its end, then a WAV that "关闭闹钟" stops.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Drives the program through the accessibility bus (run with Debian's /usr/bin/python3).
 
   atspi.py --pid PID press NAME [--role ROLE]      press a button or option by accessible name

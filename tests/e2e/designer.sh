@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Qt Designer with the frame's plugin: the widget box has the frame's group, the property editor
 # lists the frame's properties under their own names (the two Chinese ones once, nothing
 # misread), an edit there is saved into the form, and the saved form loads through QUiLoader

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Reads Qt Designer's docks through the accessibility bus (run with Debian's /usr/bin/python3).
 
   designer_ui.py --pid PID cells DOCK            print the texts of the dock's cells, one a line

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The dock and the lock end to end under one X11 window manager. The main window parks with a
 # 2-pixel strip showing, centred, and stays so while another window is active; a touch of the top
 # edge over the strip slides it down above that window, and it parks again once the pointer leaves;

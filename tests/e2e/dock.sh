@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The dock through a user's day under one X11 window manager (openbox unless named): a first start
 # from the command line with a shutdown armed, a lock and unlock, a minimise and restore, an alarm
 # ringing while parked and stopped, a request handed over from the command line. After each step,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The window frames end to end: the about dialog follows its title bar when dragged, is
 # minimised by its frame's minimise button and unloaded by its close button.
 set -uo pipefail

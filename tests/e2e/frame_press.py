@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Presses a caption button of one window's frame through the accessibility bus.
 
   frame_press.py --pid PID WINDOW_TITLE BUTTON_NAME

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared start-up and clean-up for the end-to-end scripts; source it, never run it.
 #
 #   source "$(dirname "$0")/harness.sh"

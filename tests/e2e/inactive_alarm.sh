@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Arming the alarm as a user nearly always does: another window is in front, the dock has parked
 # the main window, the pointer touches the top edge, and "闹钟定时" is clicked on the slid-down
 # window, which becomes active with that click. The music choice must then be open, and the

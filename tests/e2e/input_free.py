@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Exits 0 when this client can take the keyboard and the pointer, 1 when another holds either.
 With --hold SECONDS it keeps both that long before letting go, as a client in the lock's way."""
 import ctypes

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The installed program end to end: `cmake --install` into a temporary prefix lays out the files
 # a desktop expects (and the frame library's files for developers), the menu entry's actions
 # only cancel, and the program, started through its launcher by an ordinary user from its

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Reads installed_files.txt for the install and package tests.
 #
 # installed_files <build dir> <package name | installed>: the paths one Debian package holds, or

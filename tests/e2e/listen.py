@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Judges a recording of the alarm: silence before the alarm second, then the expected tones.
 
   listen.py watch RAW CLOCK      note the wall clock and RAW's size every 20 ms until killed

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end: the access lock through the real windows, with power actions caught by a mock
 # logind. Locking stores the password and holds keyboard and pointer; the box appears on the
 # fortieth mouse move; two wrong passwords then the right one unlock without a power-off; three

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Debian packages: cpack builds the program's quellor_<version>_<arch>.deb, the frame
 # library's libvantrellib4_<version>_<arch>.deb and its developers' libvantrellib-dev, split as
 # Debian splits a library; lintian finds nothing to say against any of them; their file lists

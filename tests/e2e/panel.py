@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """panel.py EDGE SIZE: stands in for a desktop's panel, as a dock window along the top or bottom edge
 of the screen, SIZE pixels high, reserving that strip (_NET_WM_STRUT_PARTIAL) so window managers keep
 maximised windows off it. Runs until killed."""

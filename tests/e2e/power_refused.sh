@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end: logind refuses or never answers, and the user is told. The mock logind's methods
 # are replaced through its own Mock interface: CanReboot answers "challenge", Reboot needs an
 # administrator while a disc burner holds a block inhibitor, PowerOff is denied, then never

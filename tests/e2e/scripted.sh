@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Scripting end to end. With Quellor running, the command line hands its requests over the
 # session bus and ends at once: a restart armed 10 s ahead shows in the window, is warned of by a
 # desktop notification, holds logind's idle inhibitor, and reaches the mock logind exactly once,

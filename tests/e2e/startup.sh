@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up end to end: the splash, then the main window about seven seconds later with its
 # load-time states and a ticking clock; a second start is warned off; "X" ends the program.
 # Started again under an English locale, it shows English buttons.

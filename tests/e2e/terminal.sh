@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The command line in a terminal with no display, as over ssh: --help, --version and --status
 # answer without a window system, bad arguments end with status 2 and a message, and the manual
 # page lists every option --help lists, with the same words.

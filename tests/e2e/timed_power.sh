@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end: a restart typed a few seconds ahead through the real window reaches the (mock)
 # logind exactly once, at that second; "快速关机" then asks it for one power-off. Then, with the
 # program's wall clock stepped by libfaketime (its steady clock left real, as a time sync does), a

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """window_at.py X Y: prints the id of the top-level window that shows at that point of the screen,
 the highest viewable child of the root that can be seen (input-only windows, such as a window
 manager's screen-edge triggers, are looked through). Exits 1 when none does."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A program outside this project builds against an installed VantrelLib: the library and the
 # developers' files go into a temporary prefix, examples/frame-demo is configured there with
 # find_package and built, and so is the same source through pkg-config; both run offscreen and

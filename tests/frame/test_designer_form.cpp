@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame's Designer plugin as form tools use it: its widget box entry, and forms with a frame
 // loaded through QUiLoader, saved back with QFormBuilder and loaded again.
 

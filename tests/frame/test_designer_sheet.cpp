@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame's property sheet in Qt Designer, over a stand-in for Designer's own sheet that lists
 // properties the way Designer does: the class's properties by index, then the object's dynamic
 // properties under their names read as Latin-1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame geometry as pure twips arithmetic: the worked numbers and edge cases of the layout.
 
 #include "layout.h"

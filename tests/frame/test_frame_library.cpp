@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's outward face: its metadata, the four entry points over the per-user class
 // store, class objects, the control's meta-data, and unloading.
 

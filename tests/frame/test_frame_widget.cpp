@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame widget: its elements, styles, properties, caption buttons, dragging and events.
 
 #include "property_bag.h"

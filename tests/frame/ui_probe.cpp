@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loads a form file through QUiLoader with the frame's Designer plugin and prints what its frame
 // shows, for the end-to-end check of forms saved by Qt Designer:
 //   ui_probe <plugin dir> <form.ui>

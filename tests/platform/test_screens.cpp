@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Two monitors side by side, the primary on the right (tests/platform/two_screens.json): the dock
 // belongs on the primary, not on the seam of the union the two make.
 #include "form_taskbar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The session choice made before the application object exists: which Qt platform, and whether
 // the lock must also ask the desktop's own locker.
 #include "session_choice.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dock with the Linux platform on a bare X server: Qt's xcb layer gives a window a new native
 // window behind the widget's back, and the dock must go on parking and sliding the window through
 // every one of them, on a touch of the strip, of the row just below it and of the column just right.

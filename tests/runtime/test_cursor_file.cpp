@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cursor_file.h"
 
 #include <QBuffer>

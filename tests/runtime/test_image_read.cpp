@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "image_read.h"
 
 #include <QBuffer>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "file_bytes.h"
 #include "media_player.h"
 #include "recording_sound.h"

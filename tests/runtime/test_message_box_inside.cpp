@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message boxes of a window nothing can appear above (a Wayland lock): shown inside it, modal in
 // effect, and gone without a trace once closed.
 #include "message_box.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "paint_on_screen.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "fake_clock.h"
 #include "second_ticker.h"
 

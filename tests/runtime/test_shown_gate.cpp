@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "shown_gate.h"
 
 #include <QTest>

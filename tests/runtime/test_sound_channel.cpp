@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // When the sound module's objects get their sources: a file opened long before its play (alarm
 // music chosen hours ahead) must start from the beginning, which a pipeline prepared at the open
 // does not.

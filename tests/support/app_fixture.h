@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // A program assembled from fakes: the windows under test see a recording platform, a fake
 // clock, recorded sound and message boxes, a scripted file chooser and a temporary program
 // directory holding the frame library.

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The program's windows over the fixture's fakes, with helpers for the main window: its own
 // ticker is stopped and tests tick it by hand.
 

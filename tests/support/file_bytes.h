@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Whole-file reads and writes for tests that check what lands on disk.
 
 #include <QByteArray>

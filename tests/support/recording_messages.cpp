@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "recording_messages.h"
 
 namespace quellor {

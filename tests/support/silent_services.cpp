@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "silent_services.h"
 
 #include <cstdio>

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Inert stand-ins for the services a benchmark runs the real windows without: no sound, no
 // message box, no file dialog.
 

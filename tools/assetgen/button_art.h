@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Pictures of the main window's five picture buttons, 24 x 24 with alpha.
 
 #include <QImage>

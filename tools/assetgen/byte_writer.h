@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Little-endian byte assembly for the RIFF and DIB based formats.
 
 #include <QByteArray>

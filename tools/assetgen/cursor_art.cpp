@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cursor_art.h"
 
 #include "paint_kit.h"

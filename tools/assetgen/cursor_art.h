@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The pointing-hand cursor, plain and with a pulsing glint for the animated form cursor.
 
 #include <QImage>

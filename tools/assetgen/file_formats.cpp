@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "file_formats.h"
 
 #include "byte_writer.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The binary containers the program and the frame library read: PCM wave, 24-bit BMP,
 // 16-colour ICO, 32-bit CUR and the RIFF "ACON" animated cursor.
 

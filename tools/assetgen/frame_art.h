@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The frame library's artwork in its two looks: eight frame pieces and six caption-button faces each.
 
 #include <QImage>

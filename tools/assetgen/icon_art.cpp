@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "icon_art.h"
 
 #include "paint_kit.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The program icon: a blue-rimmed clock with a green power badge.
 
 #include <QImage>

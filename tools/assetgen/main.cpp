@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quellor_assetgen <output dir>: writes sounds/, icons/, buttons/, cursors/, splash/ and frame/.
 
 #include "button_art.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "paint_kit.h"
 
 #include <QFontDatabase>

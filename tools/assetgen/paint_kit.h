@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Small drawing helpers shared by the artwork: colour mixing, gradient ramps, canvases and the
 // glossy shapes the XP look is made of.
 

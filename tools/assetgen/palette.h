@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Reduces a drawn picture to a small palette for the 16-colour icon format.
 
 #include <QImage>

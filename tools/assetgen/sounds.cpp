@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "sounds.h"
 
 #include "synth.h"

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The program's wave cues, named by the file each is played from.
 
 #include <QString>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "splash_art.h"
 
 #include "icon_art.h"

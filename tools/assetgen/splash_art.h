@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The splash picture (480 x 367) and the title strip (244 x 50) that bounces over it.
 
 #include <QFont>

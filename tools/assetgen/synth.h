@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Additive synthesis for the short interface cues: decaying partials, a little filtered noise,
 // smooth attacks and releases so no cue starts or stops with a click.
 

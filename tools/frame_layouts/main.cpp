@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quellor_frame_layouts <layouts.json> <output dir>
 // Writes <output dir>/<window>.bag for every window in the file: the container's extent, then
 // the frame's stored entries in the order the frame writes them.

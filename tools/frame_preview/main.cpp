@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel_preview [caption]: two borderless windows, one framed in the silver style and one in
 // the green, with a button on each; drag them by their title bars.
 

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The key/value store through which a container persists a control with its host form. The
 // container implements it; the control reads and writes its properties through it.
 //

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // The outward face of an in-process control library such as VantrelLib, as a host sees it: the
 // four exported entry points, the class factory they hand out, and the persistence interface of
 // a control. Hosts include this header only; they load the library itself at run time.

@@ -1,4 +1,5 @@
 #pragma once
+// SPDX-License-Identifier: MIT
 // Vantrel: an XP-look window frame for a borderless host window. It paints the title bar with
 // icon and shadowed caption, the minimise and close buttons, the side and bottom edges, and lets
 // its window be dragged by the title bar. The minimise and close buttons and the drag act on the

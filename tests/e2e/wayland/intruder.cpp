@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window of another program, started while the lock stands: bright red, so a screenshot shows
 // whether it got a place on screen, and it prints every key it receives.
 #include <QApplication>

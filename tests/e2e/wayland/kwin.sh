@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The dock under KWin (kwin_wayland --virtual): the main window becomes an overlay layer surface,
 # KWin configures it, and it parks with the 2-pixel strip, centred, the program running on. KWin
 # offers neither a virtual pointer nor screenshots to a client, so the protocol trace is the witness.

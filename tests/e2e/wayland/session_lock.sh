@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The session lock under sway 1.10, which offers ext-session-lock-v1, run headless with two outputs
 # from the Debian 13 root (scripts/trixie-root.sh) as an ordinary user, over a magenta desktop
 # with another program's red window. Steps: the splash stands centred above it; the lock takes the

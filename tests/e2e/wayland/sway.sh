@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The dock and the lock under sway headless. The main window is a layer surface on the overlay
 # layer; parked, only its 2-pixel strip shows at the top edge, centred; the pointer touching the
 # strip slides it down and leaving parks it again. sway 1.7 offers no session lock, so the lock is

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Wayland compositors for the end-to-end scripts; source after harness.sh, call harness_init and
 # harness_run_as first (a compositor refuses to run as root).
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Moves the pointer of a wlroots compositor and presses its left button, for the end-to-end
  * tests under sway: a Wayland client cannot be driven by xdotool.
  *

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A Wayland compositor offering neither wlr-layer-shell nor ext-session-lock (weston, as GNOME's
 # mutter): the program says so on standard error and runs through XWayland: its main window is an
 # X11 window, and Qt speaks no Wayland after the program's one probe.
